@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the format check, the debug build with warnings as
+# errors and its tests, then the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+echo "== format"
+scripts/check-format.sh
+
+echo "== debug build and tests"
+cmake --preset debug >/dev/null
+cmake --build --preset debug
+ctest --preset debug
+
+echo "== sanitizer build and tests"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+echo "== all tests passed"

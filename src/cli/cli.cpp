@@ -1,0 +1,52 @@
+#include "cli.h"
+
+#include "commands.h"
+
+#include <string_view>
+
+namespace corvane::cli {
+
+namespace {
+
+struct Command
+{
+    std::string_view name;
+    int (*run)(const Invocation&);
+};
+
+constexpr Command kCommands[] = {
+    {"predict", predictCommand},
+    {"name", nameCommand},
+    {"catalogue", catalogueCommand},
+};
+
+constexpr const char* kUsageText
+    = "usage: corvane-cli <command> [arguments]\n"
+      "\n"
+      "commands:\n"
+      "  predict regress FILE   the nonlinear regression method on FILE\n"
+      "  predict fuzzy FILE     the fuzzy period method on FILE\n"
+      "  name FILENAME          the display name of a data-file name\n"
+      "  catalogue              every lottery of the catalogue\n";
+
+} // namespace
+
+int run(const std::vector<std::string>& args, const Environment& environment, std::ostream& out,
+    std::ostream& err)
+{
+    if (!args.empty()) {
+        for (const Command& command : kCommands) {
+            if (args.front() == command.name) {
+                const Invocation call {{args.begin() + 1, args.end()}, environment, out, err};
+                const int status = command.run(call);
+                if (status != kUsage)
+                    return status;
+                break;
+            }
+        }
+    }
+    err << kUsageText;
+    return kUsage;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace corvane::cli {
+
+/// A command's arguments after its name, and where it writes.
+struct Invocation
+{
+    std::vector<std::string> args;
+    const Environment& environment;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+/// Exit status of a wrong command line; the caller prints the usage.
+constexpr int kUsage = 2;
+
+int predictCommand(const Invocation& call);
+int nameCommand(const Invocation& call);
+int catalogueCommand(const Invocation& call);
+
+} // namespace corvane::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/io/linesource.h"
+
+#include <memory>
+
+namespace corvane::core {
+
+class regress;
+class Ui;
+
+/// The message for a data file that cannot be opened or read.
+extern const char* const kNoDataMessage;
+/// The message for a data file of fewer than 16 data lines.
+extern const char* const kTooFewLinesMessage;
+
+/// The fewest data lines a data file must have for any analysis.
+constexpr int kMinimumDataLines = 16;
+
+/// Which leading data lines a load skips.
+enum class SkipRule {
+    /// Exactly the 16 most recent data lines.
+    Latest16,
+    /// A file of up to 500 data lines whole; a longer one only its last 490 data lines.
+    LongFile,
+};
+
+/// The calling protocol every analysis follows to load a data file into table: counts the
+/// lines of source (null when the file could not be opened), refuses a file that cannot be
+/// read or has fewer than 16 data lines with its message through ui, sets skiplines by rule,
+/// clears the number cells of a previous load and loads. Returns false after a message.
+bool loadHistory(regress& table, std::unique_ptr<LineSource> source, SkipRule rule, Ui& ui);
+
+} // namespace corvane::core

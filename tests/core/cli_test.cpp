@@ -1,0 +1,120 @@
+#include "cli.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvane::test::TempDir;
+
+struct Output
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Output run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const corvane::cli::Environment environment {"."};
+    const int status = corvane::cli::run(args, environment, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string sixteenDraws()
+{
+    std::string text;
+    for (int k = 1; k <= 16; ++k)
+        text += std::to_string(20020100 + k) + " 7 " + std::to_string(k) + "\r\n";
+    return text;
+}
+
+TEST(Cli, aWrongCommandLinePrintsTheUsageAndExitsWith2)
+{
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate"},
+        {"predict"},
+        {"predict", "regress"},
+        {"predict", "linear", "x.txt"},
+        {"predict", "fuzzy", "x.txt", "extra"},
+        {"name"},
+        {"name", "a", "b"},
+        {"catalogue", "extra"},
+    };
+    for (const auto& args : wrong) {
+        const Output o = run(args);
+        EXPECT_EQ(o.status, 2) << args.size();
+        EXPECT_TRUE(o.out.empty());
+        EXPECT_EQ(o.err.rfind("usage: corvane-cli", 0), 0u);
+    }
+}
+
+TEST(Cli, predictPrintsTheReportWithLfLineEnds)
+{
+    TempDir dir;
+    const std::string path = dir.write("pb545.txt", sixteenDraws());
+    const Output regress = run({"predict", "regress", path});
+    EXPECT_EQ(regress.status, 0);
+    EXPECT_EQ(regress.err, "");
+    EXPECT_EQ(regress.out,
+        "   The 'Powerball' Lottery \n   After 20020116 Could Be:\n"
+        "   (Nonlinear Regress Method)\n\n   7   17   \n");
+    const Output fuzzy = run({"predict", "fuzzy", path});
+    EXPECT_EQ(fuzzy.status, 0);
+    EXPECT_EQ(fuzzy.out,
+        "   The 'Powerball' Lottery \n   After 20020116 Could Be:\n"
+        "   (Fuzzy Period Method)\n\n   7  3  \n");
+}
+
+TEST(Cli, aRefusedFilePrintsItsMessageOnStderrAndExitsWith1)
+{
+    TempDir dir;
+    const struct
+    {
+        std::string path;
+        std::string err;
+    } cases[] = {
+        {dir.file("missing.txt"), "Data File Must Has Data!\n"},
+        {dir.write("few.txt", "20020101 1\n"),
+            "Data File Must Has At Least 16 Lines Numbers\nEach Data Line Must Similar To The "
+            "Format Described \nIn Help File, Press F1 To See Help\n"},
+    };
+    for (const auto& c : cases) {
+        for (const char* method : {"regress", "fuzzy"}) {
+            const Output o = run({"predict", method, c.path});
+            EXPECT_EQ(o.status, 1);
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(o.err, c.err);
+        }
+    }
+}
+
+TEST(Cli, nameAndCatalogue)
+{
+    EXPECT_EQ(run({"name", "PB545.txt"}).out, "Powerball\n");
+    EXPECT_EQ(run({"name", "mydraws.txt"}).out, "mydraws.txt\n");
+    EXPECT_EQ(run({"name", ""}).out, "\n");
+
+    const Output o = run({"catalogue"});
+    EXPECT_EQ(o.status, 0);
+    std::vector<std::string> lines;
+    std::istringstream in(o.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 208u + 12u + 40u + 1u);
+    EXPECT_EQ(lines.front(), "United States\tAlabama\t\t");
+    EXPECT_EQ(lines[2], "United States\tArizona\tPowerball\tpb545.txt");
+    EXPECT_EQ(lines[220], "Other States\tAustralia\tTattslotto\tau645.txt");
+    EXPECT_EQ(lines.back(), "Other States\tTaiwan\tTaiwan Lotto\ttwl.txt");
+    EXPECT_NE(o.out.find("\nOther States\tSpain\t\t\n"), std::string::npos);
+    EXPECT_NE(o.out.find("\nUnited States\tGeorgia\tLotto South \tls649.txt\n"), std::string::npos);
+}
+
+} // namespace
