@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format xvfb xauth
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -68,6 +68,17 @@ TEST(Tips, theNextOpeningContinuesWhereTheLastStopped)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST(Tips, crLfLineEndsReadAsLf)
+{
+    TempDir dir;
+    RecordingUi ui;
+    TipsReader tips(dir.write("tips.txt", "; windows\r\n\r\nOne\r\nTwo\r\n"), {}, ui);
+    EXPECT_EQ(tips.tip(), "One\n");
+    EXPECT_EQ(*tips.filePos(), 18);
+    tips.nexttip(ui);
+    EXPECT_EQ(tips.tip(), "Two\n");
+}
+
 TEST(Tips, aLongLineIsReadIn999CharacterPieces)
 {
     TempDir dir;
@@ -141,7 +152,7 @@ TEST(Tips, theTimeStampIsCtimeWithoutTrailingWhiteSpace)
     RecordingUi ui;
     TipsReader tips(dir.write("tips.txt", "tip\n"), {}, ui);
     EXPECT_TRUE(std::regex_match(tips.timeStamp(),
-        std::regex("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 123][0-9] "
+        std::regex("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-3][0-9] "
                    "[0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}")))
         << tips.timeStamp();
 }

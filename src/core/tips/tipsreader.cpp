@@ -57,8 +57,9 @@ std::int64_t fileSize(std::FILE* file)
 
 TipsReader::TipsReader(const std::string& path, const Stored& stored, Ui& ui)
 {
-    // Text mode, as the tips are plain text; the stored position is ftell's.
-    m_file = isRegularFile(path) ? openFile(path, "r") : nullptr;
+    // Binary mode with CR LF read as LF, as text mode reads it on Windows: ftell then gives the
+    // true byte position on every platform, which text mode does not for LF-only files there.
+    m_file = isRegularFile(path) ? openFile(path, "rb") : nullptr;
     if (!m_file) {
         m_tip = kNoTipsFileMessage;
         return;
@@ -112,6 +113,8 @@ void TipsReader::nexttip(Ui& ui)
         }
         if (!isNoTip(buffer[0])) {
             m_tip = buffer;
+            if (m_tip.size() >= 2 && m_tip.compare(m_tip.size() - 2, 2, "\r\n") == 0)
+                m_tip.replace(m_tip.size() - 2, 2, "\n");
             return;
         }
     }
