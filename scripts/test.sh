@@ -19,6 +19,9 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
+echo "== fuzz smoke: every libFuzzer target for a short while"
+scripts/fuzz.sh 20
+
 echo "== Windows build of the core and its tests, under Wine"
 scripts/test-windows.sh
 
