@@ -86,10 +86,10 @@ std::string backtestReport(const BacktestRun& run)
     text += "Different numbers of 1 to " + M + " per ticket: " + fixed(s.meanTicket, 2)
         + " on average, of " + K + "\n\n";
 
-    text += "Hits   Draws   Expected at random   Random ticket hits at least this many\n";
+    text += "Hits   Draws   Expected at random   Chance of at least this many at random\n";
     for (int h = 0; h <= run.numbers; ++h) {
         text += padLeft(formatInt(h), 4) + padLeft(formatInt(s.observed[h]), 8)
-            + padLeft(fixed(s.expected[h], 1), 21) + padLeft(fixed(s.atLeast[h], 5), 40) + "\n";
+            + padLeft(fixed(s.expected[h], 1), 21) + padLeft(fixed(s.atLeast[h], 5), 41) + "\n";
     }
     text += "\n";
 
