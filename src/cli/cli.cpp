@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"predict", predictCommand},
     {"name", nameCommand},
     {"catalogue", catalogueCommand},
+    {"backtest", backtestCommand},
 };
 
 constexpr const char* kUsageText
@@ -27,7 +28,12 @@ constexpr const char* kUsageText
       "  predict regress FILE   the nonlinear regression method on FILE\n"
       "  predict fuzzy FILE     the fuzzy period method on FILE\n"
       "  name FILENAME          the display name of a data-file name\n"
-      "  catalogue              every lottery of the catalogue\n";
+      "  catalogue              every lottery of the catalogue\n"
+      "  backtest regress|fuzzy FILE [--draws N] [--numbers K] [--pool M] [--csv]\n"
+      "                         how the method would have done on the last N draws of FILE\n"
+      "                         (default 200), against random tickets of K numbers out of\n"
+      "                         1..M (default: the numbers per draw and the largest number\n"
+      "                         of FILE); --csv prints one line per tested draw\n";
 
 } // namespace
 
