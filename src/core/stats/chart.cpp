@@ -53,7 +53,7 @@ void addHeadings(
     const std::int64_t low = truncToInt(table.minnum);
     const std::int64_t high = truncToInt(table.maxnum);
     // Headings left of x = 0 are skipped by arithmetic, those past the width by the loop's end,
-    // so the loop runs at most width / 18 + 1 times whatever the numbers are.
+    // so the loop runs about width / 18 times whatever the numbers are.
     const std::int64_t firstVisible = -(60 + kHeadingHalfWidth) / 18;
     for (std::int64_t n = std::max(low, firstVisible); n <= high; ++n) {
         const std::int64_t x = chartColumnX(n);
