@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"name", nameCommand},
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
+    {"freq", freqCommand},
 };
 
 constexpr const char* kUsageText
@@ -33,7 +34,11 @@ constexpr const char* kUsageText
       "                         how the method would have done on the last N draws of FILE\n"
       "                         (default 200), against random tickets of K numbers out of\n"
       "                         1..M (default: the numbers per draw and the largest number\n"
-      "                         of FILE); --csv prints one line per tested draw\n";
+      "                         of FILE); --csv prints one line per tested draw\n"
+      "  freq FILE FROM TO [--all]\n"
+      "                         how often each number was drawn from FROM to TO, dates\n"
+      "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
+      "                         as the last argument, adds a line per draw of the period\n";
 
 } // namespace
 
