@@ -34,6 +34,9 @@ commands=(
     "predict fuzzy pb545.txt"
     "predict regress mm552.txt"
     "predict fuzzy missing.txt"
+    "freq ca649.txt 02-1-5 25-11-5"
+    "freq brnl.txt 15-10-10 26-8-19 --all"
+    "backtest fuzzy ca649.txt --numbers 6 --draws 50"
     "catalogue"
     "name PB545.TXT"
 )
