@@ -23,8 +23,8 @@ struct CommandEntry
 // The menu texts, the string table and the accelerator table of the main window.
 constexpr CommandEntry kCommands[] = {
     {kFileNew, "&New\tCtrl+N", "Create a new document\nNew", {"Ctrl+N"}, "document-new", "new"},
-    {kFileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen", {"Ctrl+O"},
-        "document-open", "open"},
+    {kFileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen", {"Ctrl+O"}, "document-open",
+        "open"},
     {kFileSave, "&Save\tCtrl+S", "Save the active document\nSave", {"Ctrl+S"}, "document-save",
         "save"},
     {kFileSaveAs, "Save &As...", "Save the active document with a new name\nSave As", {}, nullptr,
@@ -51,8 +51,8 @@ constexpr CommandEntry kCommands[] = {
     {kDistribution, "Drawing Of Lotto &Distribution",
         "Drawing Of Each Lotto Number's Distribution\nDrawing Of Each Lotto Number's Distribution",
         {}, nullptr, "distribution"},
-    {kEditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", {"Ctrl+Z", "Alt+Backspace"},
-        nullptr, nullptr},
+    {kEditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", {"Ctrl+Z", "Alt+Backspace"}, nullptr,
+        nullptr},
     {kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut",
         {"Ctrl+X", "Shift+Del"}, "edit-cut", "cut"},
     {kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy",
@@ -64,8 +64,8 @@ constexpr CommandEntry kCommands[] = {
         nullptr},
     {kHelpContents, "&Help Index  && Contents", "Help Information \nHelp Information ", {},
         "help-contents", "help"},
-    {kAbout, "&About Corvane...", "Display program information, version number and copyright\nAbout",
-        {}, nullptr, nullptr},
+    {kAbout, "&About Corvane...",
+        "Display program information, version number and copyright\nAbout", {}, nullptr, nullptr},
     {kTipOfTheDay, "Ti&p of the Day...", "Displays a Tip of the Day.", {}, nullptr, nullptr},
     // F1: the framework's help command, on no menu.
     {kHelp, "Help", nullptr, {"F1"}, nullptr, nullptr},
@@ -75,8 +75,8 @@ QIcon iconOf(const CommandEntry& entry)
 {
     if (!entry.picture)
         return {};
-    const QIcon own(QStringLiteral(":/toolbar/") + QLatin1String(entry.picture)
-        + QStringLiteral(".png"));
+    const QIcon own(
+        QStringLiteral(":/toolbar/") + QLatin1String(entry.picture) + QStringLiteral(".png"));
     if (!entry.theme)
         return own;
     return QIcon::fromTheme(QLatin1String(entry.theme), own);

@@ -65,7 +65,8 @@ COmbrixDoc* CMyDocManager::OpenDocumentFile(const QString& name)
             break;
     }
     if (!best) {
-        MessageBox::warning(QApplication::activeWindow(), QStringLiteral("Failed to open document."));
+        MessageBox::warning(
+            QApplication::activeWindow(), QStringLiteral("Failed to open document."));
         return nullptr;
     }
     return best->OpenDocumentFile(path, true);

@@ -46,8 +46,8 @@ class CSingleDocTemplate : public CDocTemplate
     Q_OBJECT
 
 public:
-    CSingleDocTemplate(const QString& exeDir, CRecentFileList* recentFiles,
-        QObject* parent = nullptr);
+    CSingleDocTemplate(
+        const QString& exeDir, CRecentFileList* recentFiles, QObject* parent = nullptr);
     ~CSingleDocTemplate() override;
     Q_DISABLE_COPY_MOVE(CSingleDocTemplate)
 

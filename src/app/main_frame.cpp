@@ -71,8 +71,8 @@ void CMainFrame::createActions()
 
     // Commands whose handlers are not part of the program yet are greyed, as items without a
     // handler always are.
-    for (const int command : {kTipOfTheDay, kAbout, kOpenLottoData, kBlankItem, kFrequency,
-             kDistribution})
+    for (const int command :
+        {kTipOfTheDay, kAbout, kOpenLottoData, kBlankItem, kFrequency, kDistribution})
         action(command)->setEnabled(false);
 }
 
@@ -87,12 +87,14 @@ void CMainFrame::createMenus()
         }
     };
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    add(m_fileMenu, {kFileNew, kFileOpen, kFileSave, kFileSaveAs, 0, kRecentFile1, kRecentFile1 + 1,
-                        kRecentFile1 + 2, kRecentFile4, 0, kAppExit});
+    add(m_fileMenu,
+        {kFileNew, kFileOpen, kFileSave, kFileSaveAs, 0, kRecentFile1, kRecentFile1 + 1,
+            kRecentFile1 + 2, kRecentFile4, 0, kAppExit});
     add(menuBar()->addMenu(QStringLiteral("Lotto&Data")), {kOpenLottoData, kBlankItem});
     add(menuBar()->addMenu(QStringLiteral("&Predict")), {kNonlinearRegress, 0, kFuzzyPeriod});
     add(menuBar()->addMenu(QStringLiteral("&Statistics")), {kFrequency, kDistribution});
-    add(menuBar()->addMenu(QStringLiteral("&Edit")), {kEditUndo, 0, kEditCut, kEditCopy, kEditPaste});
+    add(menuBar()->addMenu(QStringLiteral("&Edit")),
+        {kEditUndo, 0, kEditCut, kEditCopy, kEditPaste});
     add(menuBar()->addMenu(QStringLiteral("&View")), {kViewToolbar, kViewStatusBar});
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     add(m_helpMenu, {kHelpContents, kAbout});
@@ -117,9 +119,9 @@ void CMainFrame::createToolBar()
     m_toolbar->setFloatable(true);
     m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
     bool first = true;
-    for (const int command : {kOpenLottoData, kNonlinearRegress, kFuzzyPeriod, kFrequency,
-             kDistribution, kFileNew, kFileOpen, kFileSave, kEditCut, kEditCopy, kEditPaste,
-             kHelpContents}) {
+    for (const int command :
+        {kOpenLottoData, kNonlinearRegress, kFuzzyPeriod, kFrequency, kDistribution, kFileNew,
+            kFileOpen, kFileSave, kEditCut, kEditCopy, kEditPaste, kHelpContents}) {
         if (!first)
             m_toolbar->addSeparator();
         m_toolbar->addAction(action(command));
@@ -142,9 +144,8 @@ void CMainFrame::createStatusBar()
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(bar);
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(
-                                   QString::fromLatin1(kIndicatorTexts[i]))
-            + 8);
+        label->setMinimumWidth(
+            label->fontMetrics().horizontalAdvance(QString::fromLatin1(kIndicatorTexts[i])) + 8);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(label);

@@ -54,8 +54,8 @@ void MessageBox::warning(QWidget* parent, const QString& text)
 
 MessageBox::Button MessageBox::question(QWidget* parent, const QString& text, Buttons buttons)
 {
-    const Button fallback = buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
-                                                                  : QMessageBox::NoButton;
+    const Button fallback
+        = buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::NoButton;
     return show(parent, QMessageBox::Question, text, buttons, fallback);
 }
 

@@ -59,6 +59,25 @@ QString unexpectedWrite(const QString& path)
 
 const QString kAllFiles = QStringLiteral("All Files (*.*)");
 
+// A file without its write permission is read-only to everyone, the administrator included,
+// who may otherwise write anything: the user marked it so.
+bool isReadOnly(const QFileInfo& info)
+{
+    return !info.isWritable() || !info.permission(QFileDevice::WriteOwner);
+}
+
+// The file is replaced through a temporary file beside it, so the folder must take new files.
+// (Windows marks some writable folders read-only, so there the save itself decides.)
+bool folderIsReadOnly(const QFileInfo& folder)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    return false;
+#else
+    return folder.isDir() && isReadOnly(folder);
+#endif
+}
+
 } // namespace
 
 COmbrixDoc::COmbrixDoc(CRecentFileList* recentFiles, QObject* parent)
@@ -140,11 +159,11 @@ COmbrixDoc::OpenResult COmbrixDoc::OnOpenDocument(const QString& path)
         MessageBox::warning(window(), QStringLiteral("The file is too large to open."));
         return OpenResult::LoadFailed;
     }
-    const std::u16string text
-        = m_codec.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::u16string text = m_codec.decode(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (m_view) {
-        m_view->SetRawText(QString(reinterpret_cast<const QChar*>(text.data()),
-            static_cast<qsizetype>(text.size())));
+        m_view->SetRawText(QString(
+            reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
     }
     SetModifiedFlag(false);
     return OpenResult::Opened;
@@ -153,15 +172,14 @@ COmbrixDoc::OpenResult COmbrixDoc::OnOpenDocument(const QString& path)
 bool COmbrixDoc::OnSaveDocument(const QString& path)
 {
     const QString text = m_view ? m_view->GetRawText() : QString();
-    const std::string bytes = m_codec.encode(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-            static_cast<std::size_t>(text.size())),
-        IsModified());
+    const std::string bytes
+        = m_codec.encode(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                             static_cast<std::size_t>(text.size())),
+            IsModified());
 
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
-    if (info.isDir() || (info.exists() && !info.isWritable())
-        || (!info.exists() && folder.isDir() && !folder.isWritable())) {
+    if (info.isDir() || (info.exists() && isReadOnly(info)) || folderIsReadOnly(folder)) {
         MessageBox::warning(window(), unableToWrite(path));
         return false;
     }
@@ -190,9 +208,9 @@ bool COmbrixDoc::SaveModified()
     if (!IsModified())
         return true;
     const QString name = m_strPathName.isEmpty() ? m_strTitle : QFileInfo(m_strPathName).fileName();
-    switch (MessageBox::question(window(), QStringLiteral("Save changes to ") + name
-                + QLatin1Char('?'),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (
+        MessageBox::question(window(), QStringLiteral("Save changes to ") + name + QLatin1Char('?'),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return DoFileSave();
     case QMessageBox::No:

@@ -32,7 +32,8 @@ std::u16string_view view16(const QString& text)
 
 QString fromU16(const std::u16string& text)
 {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(
+        reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 QString insertable(const QString& text)
@@ -60,8 +61,8 @@ COmbrixView::~COmbrixView() = default;
 
 void COmbrixView::connectCommands(const ActionTable& actions)
 {
-    connect(actions.action(kNonlinearRegress), &QAction::triggered, this,
-        &COmbrixView::OnUseMethod1);
+    connect(
+        actions.action(kNonlinearRegress), &QAction::triggered, this, &COmbrixView::OnUseMethod1);
     connect(actions.action(kFuzzyPeriod), &QAction::triggered, this, &COmbrixView::OnMohuShuxue);
 
     QAction* undoAction = actions.action(kEditUndo);
@@ -84,10 +85,10 @@ void COmbrixView::OnInitialUpdate()
 {
     viewport()->update();
     const QString path = m_doc ? m_doc->GetPathName() : QString();
-    const QString name
-        = QString::fromStdString(core::fileNamePart(pathForCore(path)));
-    m_title = getlottoname(name) + QString::fromLatin1(core::kCaptionSuffix.data(),
-                                       static_cast<qsizetype>(core::kCaptionSuffix.size()));
+    const QString name = QString::fromStdString(core::fileNamePart(pathForCore(path)));
+    m_title = getlottoname(name)
+        + QString::fromLatin1(
+            core::kCaptionSuffix.data(), static_cast<qsizetype>(core::kCaptionSuffix.size()));
     window()->setWindowTitle(m_title);
 }
 
@@ -143,19 +144,26 @@ bool COmbrixView::fits(const QString& text) const
     const QString selected = textCursor().selectedText();
     const std::size_t characters = static_cast<std::size_t>(doc->characterCount() - 1)
         - static_cast<std::size_t>(selected.size()) + static_cast<std::size_t>(text.size());
-    const std::size_t breaks = static_cast<std::size_t>(doc->blockCount() - 1) - breaksIn(selected)
-        + breaksIn(text);
+    const std::size_t breaks
+        = static_cast<std::size_t>(doc->blockCount() - 1) - breaksIn(selected) + breaksIn(text);
     return m_doc->codec().editedSize(characters, breaks) <= core::TextCodec::kMaxBytes;
 }
 
-void COmbrixView::insertChecked(const QString& text)
+void COmbrixView::insertChecked(const QString& text, bool ownUndoStep)
 {
     const QString allowed = insertable(text);
     if (!fits(allowed)) {
         QApplication::beep();
         return;
     }
-    textCursor().insertText(allowed);
+    QTextCursor cursor = textCursor();
+    // Typed characters undo together; a paste undoes on its own.
+    if (ownUndoStep)
+        cursor.beginEditBlock();
+    cursor.insertText(allowed);
+    if (ownUndoStep)
+        cursor.endEditBlock();
+    setTextCursor(cursor);
     ensureCursorVisible();
 }
 
@@ -169,14 +177,15 @@ void COmbrixView::keyPressEvent(QKeyEvent* event)
     const bool plainModifiers = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (enter && plainModifiers) {
         // Shift+Enter would make a soft line break; a single-byte file has only one kind.
-        insertChecked(QStringLiteral("\n"));
+        insertChecked(QStringLiteral("\n"), false);
         event->accept();
         return;
     }
     const QString text = event->text();
-    const bool printable = !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
+    const bool printable
+        = !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
     if (printable) {
-        insertChecked(text);
+        insertChecked(text, false);
         event->accept();
         return;
     }
@@ -187,7 +196,7 @@ void COmbrixView::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
-    insertChecked(source->text());
+    insertChecked(source->text(), true);
 }
 
 void COmbrixView::inputMethodEvent(QInputMethodEvent* event)

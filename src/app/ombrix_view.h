@@ -52,7 +52,7 @@ private:
     /// True when replacing the selection by text keeps the file within its size limit.
     bool fits(const QString& text) const;
     /// Inserts text as a single-byte file can hold it, or refuses it past the limit.
-    void insertChecked(const QString& text);
+    void insertChecked(const QString& text, bool ownUndoStep);
 
     QPointer<COmbrixDoc> m_doc;
     QString m_title;

@@ -26,9 +26,9 @@ QString recentKey(int i)
 } // namespace
 
 Settings::Settings()
-    : m_settings(std::make_unique<QSettings>(
-        redirected() ? QSettings::IniFormat : QSettings::NativeFormat, QSettings::UserScope,
-        kOrganisation, kApplication))
+    : m_settings(
+        std::make_unique<QSettings>(redirected() ? QSettings::IniFormat : QSettings::NativeFormat,
+            QSettings::UserScope, kOrganisation, kApplication))
 { }
 
 Settings::~Settings() = default;
