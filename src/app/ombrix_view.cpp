@@ -59,6 +59,11 @@ COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
 
 COmbrixView::~COmbrixView() = default;
 
+COmbrixDoc* COmbrixView::GetDocument() const
+{
+    return m_doc;
+}
+
 void COmbrixView::connectCommands(const ActionTable& actions)
 {
     connect(

@@ -21,7 +21,7 @@ public:
     ~COmbrixView() override;
     Q_DISABLE_COPY_MOVE(COmbrixView)
 
-    COmbrixDoc* GetDocument() const { return m_doc; }
+    COmbrixDoc* GetDocument() const;
     void connectCommands(const ActionTable& actions);
 
     /// Called each time the frame receives a document: at start-up, after an open and after
