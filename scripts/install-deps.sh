@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever of the build and test tools this Debian machine lacks.
+# "install-deps.sh screenshot" also installs what scripts/screenshot.sh and
+# scripts/make-icons.sh need.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build git python3
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    # Qt 6 Widgets, Network and Test, the X11 headers for the lock-key panes, the platform
+    # plugins (xcb for a desktop, offscreen for the tests) and a font to draw text with.
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev fonts-dejavu-core
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang clang-format libclang-rt-14-dev xvfb xauth
     g++-mingw-w64-x86-64-posix wine wine64
 )
+if [ "${1:-}" = screenshot ]; then
+    packages+=(imagemagick openbox librsvg2-bin)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

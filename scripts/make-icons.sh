@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Renders the program's pictures from their SVG sources in src/app/art with rsvg-convert
+# (librsvg2-bin), and icon.ico with ImageMagick:
+# the 23 x 23 toolbar pictures (and 46 x 46 for high-density screens), the application icon,
+# and icon.ico, the small window icon shipped beside the executable. The results are committed;
+# run this after changing a picture.
+set -euo pipefail
+cd "$(dirname "$0")/../src/app"
+for tool in rsvg-convert convert; do
+    command -v $tool >/dev/null || { echo "make-icons.sh needs $tool (librsvg2-bin, imagemagick)" >&2; exit 1; }
+done
+mkdir -p resources/toolbar resources/icons
+for svg in art/*.svg; do
+    name=$(basename "$svg" .svg)
+    [ "$name" = corvane ] && continue
+    rsvg-convert -w 23 -h 23 "$svg" -o "resources/toolbar/$name.png"
+    rsvg-convert -w 46 -h 46 "$svg" -o "resources/toolbar/$name@2x.png"
+done
+rsvg-convert -w 64 -h 64 art/corvane.svg -o resources/icons/corvane.png
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for size in 48 32 16; do
+    rsvg-convert -w $size -h $size art/corvane.svg -o "$tmp/$size.png"
+done
+convert "$tmp/48.png" "$tmp/32.png" "$tmp/16.png" resources/icon.ico
+echo "pictures written to src/app/resources"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QString>
+
+namespace corvane::app {
+
+class ActionTable;
+class COmbrixDoc;
+
+/// The data file view: the main window's client, an editable text that wraps at the window's
+/// width. It holds the document's text, keeps the main window's caption on the lottery's name
+/// and runs the analysis commands on the document's file.
+class COmbrixView : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit COmbrixView(COmbrixDoc* doc, QWidget* parent = nullptr);
+    ~COmbrixView() override;
+    Q_DISABLE_COPY_MOVE(COmbrixView)
+
+    COmbrixDoc* GetDocument() const;
+    void connectCommands(const ActionTable& actions);
+
+    /// Called each time the frame receives a document: at start-up, after an open and after
+    /// New. Gives the main window the caption of the document's lottery.
+    void OnInitialUpdate();
+
+    /// The display name of a bare data-file name; a name outside the catalogue comes back as it
+    /// is.
+    static QString getlottoname(const QString& name);
+    /// The caption the view last gave the main window.
+    const QString& title() const { return m_title; }
+
+    /// The whole text, with the editor's paragraph separators between lines, and its
+    /// replacement; the undo history starts afresh.
+    QString GetRawText() const;
+    void SetRawText(const QString& text);
+
+public slots:
+    void OnUseMethod1();
+    void OnMohuShuxue();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    /// True when replacing the selection by text keeps the file within its size limit.
+    bool fits(const QString& text) const;
+    /// Inserts text as a single-byte file can hold it, or refuses it past the limit.
+    void insertChecked(const QString& text, bool ownUndoStep);
+
+    QPointer<COmbrixDoc> m_doc;
+    QString m_title;
+};
+
+} // namespace corvane::app
