@@ -1,5 +1,5 @@
 // A child for the kill test: opens a data file in the program and saves it again and again,
-// edited alternately to two large texts, until it is killed.
+// edited alternately to two large texts, until it is killed. Prints "saved" after each save.
 //   document_saver FILE BYTES
 #include "app_support.h"
 
@@ -27,12 +27,12 @@ int main(int argc, char** argv)
         return 1;
     const QString texts[2] = {QString::fromLatin1(test::drawLines(bytes / 26, "\n")),
         QString::fromLatin1(test::drawLines(bytes / 26 + 7, "\n"))};
-    std::puts("ready");
-    std::fflush(stdout);
     for (int i = 0;; ++i) {
         started.view()->SetRawText(texts[i % 2]);
         started.doc()->SetModifiedFlag(true);
         if (!started.doc()->DoFileSave())
             return 1;
+        std::puts("saved");
+        std::fflush(stdout);
     }
 }

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -38,21 +39,43 @@ void FaultTest::saveKilledAtRandom_leavesTheOldOrTheNewFileWhole()
 #ifndef Q_OS_UNIX
     QSKIP("kills with SIGKILL");
 #else
-    constexpr int bytes = 900000; // under the size limit the program opens
+    constexpr int bytes = 400000;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ca649.txt"));
     // The two versions the saver writes, as a save writes them (the file's own CR LF breaks).
     const QByteArray versions[2] = {drawLines(bytes / 26), drawLines(bytes / 26 + 7)};
     QVERIFY(writeBytes(path, versions[1]));
+
+    // How long one save takes here, so that the kills fall anywhere within saves.
+    QElapsedTimer clock;
+    qint64 saveTime = 1;
+    {
+        QProcess saver;
+        saver.start(QStringLiteral(DOCUMENT_SAVER), {path, QString::number(bytes)});
+        int saves = 0;
+        while (saves < 6 && saver.waitForReadyRead(60000)) {
+            while (saver.canReadLine()) {
+                saver.readLine();
+                if (++saves == 1)
+                    clock.start();
+            }
+        }
+        QCOMPARE(saves >= 6, true);
+        saveTime = qMax<qint64>(1, clock.elapsed() / (saves - 1));
+        saver.kill();
+        saver.waitForFinished(30000);
+    }
+
     QRandomGenerator random(20261209);
     int kills = 0;
     int seen[2] = {0, 0};
     for (int i = 0; i < 200; ++i) {
         QProcess saver;
         saver.start(QStringLiteral(DOCUMENT_SAVER), {path, QString::number(bytes)});
-        QVERIFY2(saver.waitForReadyRead(30000),
+        // Once the first save is done the saver is in its loop; kill it somewhere in the next two.
+        QVERIFY2(saver.waitForReadyRead(60000),
             qPrintable(saver.errorString() + QString::fromLocal8Bit(saver.readAllStandardError())));
-        QTest::qWait(static_cast<int>(random.bounded(60)));
+        QTest::qSleep(static_cast<int>(random.bounded(static_cast<quint32>(2 * saveTime + 1))));
         saver.kill();
         QVERIFY(saver.waitForFinished(30000));
         if (saver.exitStatus() != QProcess::CrashExit)
@@ -60,11 +83,13 @@ void FaultTest::saveKilledAtRandom_leavesTheOldOrTheNewFileWhole()
                 + QString::fromLocal8Bit(saver.readAllStandardError())));
         ++kills;
         const QByteArray now = readBytes(path);
-        seen[now == versions[0] ? 0 : 1] += 1;
         QVERIFY2(now == versions[0] || now == versions[1],
             qPrintable(
                 QStringLiteral("kill %1 left %2 bytes of neither version").arg(i).arg(now.size())));
+        seen[now == versions[0] ? 0 : 1] += 1;
     }
+    qInfo("200 kills: %d left the first version, %d the second; a save takes about %lld ms",
+        seen[0], seen[1], saveTime);
     QCOMPARE(kills, 200);
     // Saves did happen between the kills, so the kills fell at many points of a save.
     QVERIFY(seen[0] > 10 && seen[1] > 10);
