@@ -6,7 +6,8 @@ packages=(
     build-essential cmake ninja-build git python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang-format xvfb xauth
+    clang clang-format libclang-rt-14-dev xvfb xauth
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the format check, the debug build with warnings as
-# errors and its tests, then the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# errors and its tests, the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the core's tests cross-built for Windows and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,5 +18,11 @@ echo "== sanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+echo "== fuzz smoke: every libFuzzer target for a short while"
+scripts/fuzz.sh 20
+
+echo "== Windows build of the core and its tests, under Wine"
+scripts/test-windows.sh
 
 echo "== all tests passed"

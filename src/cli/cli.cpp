@@ -18,6 +18,8 @@ constexpr Command kCommands[] = {
     {"predict", predictCommand},
     {"name", nameCommand},
     {"catalogue", catalogueCommand},
+    {"backtest", backtestCommand},
+    {"freq", freqCommand},
 };
 
 constexpr const char* kUsageText
@@ -27,7 +29,16 @@ constexpr const char* kUsageText
       "  predict regress FILE   the nonlinear regression method on FILE\n"
       "  predict fuzzy FILE     the fuzzy period method on FILE\n"
       "  name FILENAME          the display name of a data-file name\n"
-      "  catalogue              every lottery of the catalogue\n";
+      "  catalogue              every lottery of the catalogue\n"
+      "  backtest regress|fuzzy FILE [--draws N] [--numbers K] [--pool M] [--csv]\n"
+      "                         how the method would have done on the last N draws of FILE\n"
+      "                         (default 200), against random tickets of K numbers out of\n"
+      "                         1..M (default: the numbers per draw and the largest number\n"
+      "                         of FILE); --csv prints one line per tested draw\n"
+      "  freq FILE FROM TO [--all]\n"
+      "                         how often each number was drawn from FROM to TO, dates\n"
+      "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
+      "                         as the last argument, adds a line per draw of the period\n";
 
 } // namespace
 

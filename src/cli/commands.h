@@ -23,5 +23,7 @@ constexpr int kUsage = 2;
 int predictCommand(const Invocation& call);
 int nameCommand(const Invocation& call);
 int catalogueCommand(const Invocation& call);
+int backtestCommand(const Invocation& call);
+int freqCommand(const Invocation& call);
 
 } // namespace corvane::cli

@@ -47,6 +47,11 @@ TEST(Cli, aWrongCommandLinePrintsTheUsageAndExitsWith2)
         {"name"},
         {"name", "a", "b"},
         {"catalogue", "extra"},
+        {"freq"},
+        {"freq", "x.txt", "02-1-5"},
+        {"freq", "x.txt", "02-1-5", "02-1-9", "--al"},
+        {"freq", "x.txt", "02-1-5", "02-1-9", "--all", "--all"},
+        {"freq", "--all", "x.txt", "02-1-5", "02-1-9"},
     };
     for (const auto& args : wrong) {
         const Output o = run(args);
@@ -94,6 +99,49 @@ TEST(Cli, aRefusedFilePrintsItsMessageOnStderrAndExitsWith1)
             EXPECT_EQ(o.err, c.err);
         }
     }
+}
+
+// A list line: the key, then "%4d" of each count of the numbers 1 to 16.
+std::string freqLine(const std::string& key, const std::vector<int>& counts)
+{
+    std::string line = key;
+    for (int n = 1; n <= 16; ++n) {
+        const int count = n <= static_cast<int>(counts.size()) ? counts[n - 1] : 0;
+        line += "\t   " + std::to_string(count);
+    }
+    return line + "\n";
+}
+
+TEST(Cli, freqPrintsTheListTabSeparated)
+{
+    TempDir dir;
+    const std::string path = dir.write("draws.txt", sixteenDraws());
+    std::string header = "Day\\Lott";
+    for (int n = 1; n <= 16; ++n)
+        header += "\t" + std::to_string(n);
+    header += "\n";
+
+    const Output totals = run({"freq", path, "02-1-4", "02-1-3"});
+    EXPECT_EQ(totals.status, 0);
+    EXPECT_EQ(totals.err, "");
+    EXPECT_EQ(totals.out, header + freqLine("20020104", {0, 0, 1, 1, 0, 0, 2}));
+
+    const Output all = run({"freq", path, "02-1-3", "02-1-4", "--all"});
+    EXPECT_EQ(all.status, 0);
+    EXPECT_EQ(all.out,
+        header + freqLine("20020104", {0, 0, 1, 1, 0, 0, 2})
+            + freqLine("20020103", {0, 0, 1, 0, 0, 0, 1}));
+
+    // Texts that are no date still find a period: "abc", and "--all" in the third place, lie
+    // before every draw.
+    const Output odd = run({"freq", path, "abc", "--all"});
+    EXPECT_EQ(odd.status, 0);
+    EXPECT_EQ(odd.out, header + freqLine("20020101", {1, 0, 0, 0, 0, 0, 1}));
+
+    const Output missing = run({"freq", dir.file("missing.txt"), "02-1-3", "02-1-4"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "Data File Must Has Data!\n");
 }
 
 TEST(Cli, nameAndCatalogue)

@@ -5,8 +5,10 @@ It is written from the description of the methods, not from the C++ code, and is
 corvane-cli byte for byte on generated and real data files:
 
     reference.py predict regress|fuzzy FILE   prints what corvane-cli prints (status 0/1)
+    reference.py freq FILE FROM TO [--all]    the number frequency list of a period
 """
 import math
+import os
 import re
 import struct
 import sys
@@ -264,7 +266,91 @@ def getlottoname(file):
     return result if result is not None else file
 
 
+def datekey(text):
+    """The key text (bytes) of a picker text yy-M-d: "20" + yy, then month and day, each made
+    two long by a leading "0"."""
+    year = b"20" + text[:2]
+    rest = text[3:]
+    month = rest.split(b"-")[0]
+    day = rest.split(b"-")[-1]
+    if len(month) < 2:
+        month = b"0" + month
+    if len(day) < 2:
+        day = b"0" + day
+    return year + month + day
+
+
+def row_of(table, last, key):
+    """The highest row from 0 to last whose key is not above key, or 0."""
+    found = 0
+    for r in range(last + 1):
+        if table[r][0] <= key:
+            found = r
+    return found
+
+
+def freq(h, from_text, to_text, show_all):
+    """The lines of the frequency list as (header, rows) of cell texts."""
+    T, nc = h["table"], h["numcols"]
+    last = h["rows"] - 1
+    fromkey = atof(datekey(from_text))
+    tokey = atof(datekey(to_text))
+    fromrow, torow = row_of(T, last, fromkey), row_of(T, last, tokey)
+    if torow < fromrow:
+        fromrow, torow = torow, fromrow
+    low = max(trunc(h["min"]), 0)
+    high = min(trunc(h["max"]), 49)
+    span = torow - fromrow + 1
+    counts = [[0] * 50 for _ in range(span + 1)]
+    if not show_all:
+        for r in range(fromrow, torow + 1):
+            for c in range(1, nc + 1):
+                for n in range(low, high + 1):
+                    if T[r][c] == float(n):
+                        counts[0][n] += 1
+        shown = 1
+    else:
+        for r in range(fromrow, torow + 1):
+            i = r - fromrow
+            if i > 0:
+                for n in range(low, high + 1):
+                    counts[i][n] = counts[i - 1][n]
+            for c in range(1, nc + 1):
+                for n in range(low, high + 1):
+                    if T[r][c] == float(n):
+                        counts[i][n] += 1
+        shown = span
+    header = ["Day\\Lott"] + ["%d" % (low + i - 1) for i in range(1, high - low + 2)]
+    rows = []
+    for j in range(shown):
+        cells = ["%d" % trunc(T[torow - j][0])]
+        cells += ["%4d" % counts[shown - 1 - j][low + i - 1] for i in range(1, high - low + 2)]
+        rows.append(cells)
+    return header, rows
+
+
+def freq_main(args):
+    if len(args) == 4 and args[3] == "--all":
+        show_all = True
+    elif len(args) == 3:
+        show_all = False
+    else:
+        sys.exit(2)
+    path = args[0]
+    from_text, to_text = os.fsencode(args[1]), os.fsencode(args[2])
+    h, msg = load(path, "long")
+    if msg:
+        sys.stderr.buffer.write(msg.replace("\r\n", "\n").encode("latin-1") + b"\n")
+        sys.exit(1)
+    header, rows = freq(h, from_text, to_text, show_all)
+    out = "".join("\t".join(cells) + "\n" for cells in [header] + rows)
+    sys.stdout.buffer.write(out.encode("latin-1"))
+
+
 def main():
+    if len(sys.argv) >= 2 and sys.argv[1] == "freq":
+        freq_main(sys.argv[2:])
+        return
     if len(sys.argv) != 4 or sys.argv[1] != "predict":
         sys.exit(2)
     method, path = sys.argv[2], sys.argv[3]

@@ -125,6 +125,11 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes)
     ok = flushToDisk(file) && ok;
     ok = std::fclose(file) == 0 && ok;
     std::error_code error;
+    // The new file keeps the permissions the user gave the old one.
+    const fs::file_status old = fs::status(toPath(path), error);
+    if (ok && !error && fs::exists(old))
+        fs::permissions(toPath(temporary), old.permissions(), error);
+    error.clear();
     if (ok)
         fs::rename(toPath(temporary), toPath(path), error);
     if (!ok || error) {

@@ -55,7 +55,9 @@ bool fuzzy::sameTrend(int l, int a, int c, int /*tolerance*/) const
 
 bool fuzzy::collect(int a, int c, bool (fuzzy::*matches)(int, int, int, int) const, int tolerance)
 {
-    found.clear();
+    // Only column c of the scratch is used by this pass.
+    for (std::size_t k = 0; k < decltype(found)::rows; ++k)
+        found[k][c] = 0.0;
     int count = 0;
     const int lastStart = rows() - 2 * a - 1;
     for (int l = 0; l <= lastStart; ++l) {

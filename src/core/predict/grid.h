@@ -1,7 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 namespace corvane::core {
 
@@ -14,17 +15,19 @@ public:
     static constexpr std::size_t rows = Rows;
     static constexpr std::size_t columns = Columns;
 
+    // Value-initialised: every cell is 0.0.
     Grid()
-        : m_cells(Rows * Columns, 0.0)
-    { }
+        : m_cells(new double[Rows * Columns]())
+    {
+    }
 
-    double* operator[](std::size_t row) { return m_cells.data() + row * Columns; }
-    const double* operator[](std::size_t row) const { return m_cells.data() + row * Columns; }
+    double* operator[](std::size_t row) { return m_cells.get() + row * Columns; }
+    const double* operator[](std::size_t row) const { return m_cells.get() + row * Columns; }
 
-    void clear() { std::fill(m_cells.begin(), m_cells.end(), 0.0); }
+    void clear() { std::fill_n(m_cells.get(), Rows * Columns, 0.0); }
 
 private:
-    std::vector<double> m_cells;
+    std::unique_ptr<double[]> m_cells;
 };
 
 } // namespace corvane::core

@@ -1,0 +1,128 @@
+#include "core/backtest/report.h"
+
+#include "core/backtest/summary.h"
+#include "core/io/files.h"
+#include "core/text/numbers.h"
+
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+namespace corvane::core {
+
+namespace {
+
+// Decimal point whatever the user's locale: the report is compared and parsed.
+std::string fixed(double value, int decimals)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::fixed << std::setprecision(decimals) << value;
+    return out.str();
+}
+
+std::string padLeft(const std::string& text, std::size_t width)
+{
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string pValue(double p)
+{
+    return p < 0.0001 ? "below 0.0001" : fixed(p, 4);
+}
+
+std::string verdictSentence(const BacktestRun& run, const BacktestSummary& s)
+{
+    const std::string over
+        = "Over these " + formatInt(s.draws) + " draws the " + methodName(run.method) + " did ";
+    switch (s.verdict) {
+    case Verdict::Better:
+        return over
+            + "better than random play: chance alone gives a lead this large less than 5% of "
+              "the time.";
+    case Verdict::Worse:
+        return over
+            + "worse than random play: chance alone falls this far behind less than 5% of the "
+              "time.";
+    case Verdict::NoBetter:
+        break;
+    }
+    return over
+        + "no better than random play: the difference is within what chance alone gives (5% "
+          "level).";
+}
+
+} // namespace
+
+std::string methodName(BacktestMethod method)
+{
+    return method == BacktestMethod::Regress ? "Nonlinear Regress Method" : "Fuzzy Period Method";
+}
+
+std::string backtestReport(const BacktestRun& run)
+{
+    const BacktestSummary s = summarize(run);
+    const std::string K = formatInt(run.numbers);
+    const std::string M = formatInt(run.pool);
+    std::string text;
+    text += "Backtest of the " + methodName(run.method) + "\n";
+    text += "Lottery: " + run.lottery + " (" + fileNamePart(run.path) + ")\n\n";
+
+    text += "Tested draws: the last " + formatInt(s.draws) + " of " + formatInt(run.dataLines)
+        + ", each predicted from the draws before it only.\n";
+    if (run.asked > s.draws)
+        text += "  Only " + formatInt(s.draws) + " could be tested, not " + formatInt(run.asked)
+            + ": a prediction needs 16 earlier draws.\n";
+    text += "Ticket: the first " + K + " predicted numbers, against the first " + K
+        + " numbers of each draw, from a pool of 1 to " + M + ".\n\n";
+
+    text += "Mean hits per draw:   " + fixed(s.meanHits, 4) + "   (a random ticket of " + K
+        + " numbers: " + fixed(s.expectedHits, 4) + ")\n";
+    text += "Difference from random play: z = " + fixed(s.z, 2) + ", two-sided p = " + pValue(s.p)
+        + "\n";
+    text += "  (normal approximation to the mean of " + formatInt(s.draws) + " draws)\n";
+    text += "Mean exact per draw:  " + fixed(s.meanExact, 4)
+        + "   (columns that predicted their own column's number)\n";
+    text += "Different numbers of 1 to " + M + " per ticket: " + fixed(s.meanTicket, 2)
+        + " on average, of " + K + "\n\n";
+
+    text += "Hits   Draws   Expected at random   Chance of at least this many at random\n";
+    for (int h = 0; h <= run.numbers; ++h) {
+        text += padLeft(formatInt(h), 4) + padLeft(formatInt(s.observed[h]), 8)
+            + padLeft(fixed(s.expected[h], 1), 21) + padLeft(fixed(s.atLeast[h], 5), 41) + "\n";
+    }
+    text += "\n";
+
+    if (run.refused > 0)
+        text += "The method could not predict from " + formatInt(run.refused)
+            + " of the histories; those draws count as no hits.\n";
+    if (s.shortDraws > 0)
+        text += formatInt(s.shortDraws) + " tested draws had fewer than " + K
+            + " different numbers of 1 to " + M
+            + " (a number drawn twice, or one outside the pool); random play is figured on "
+              "each draw's own numbers.\n";
+    text += verdictSentence(run, s) + "\n";
+    text += "Past draws do not make future draws more likely: every draw of a fair lottery is "
+            "independent of the draws before it.\n";
+    return text;
+}
+
+std::string backtestCsv(const BacktestRun& run)
+{
+    std::string text = "key";
+    for (int c = 1; c <= run.numbers; ++c)
+        text += ",n" + formatInt(c);
+    text += ",hits,exact\n";
+    for (const TestedDraw& draw : run.draws) {
+        text += formatInt(draw.key);
+        for (int c = 0; c < run.numbers; ++c) {
+            text += ',';
+            if (c < static_cast<int>(draw.predicted.size()) && draw.predicted[c])
+                text += formatInt(*draw.predicted[c]);
+        }
+        text += ',' + formatInt(draw.hits) + ',' + formatInt(draw.exact) + '\n';
+    }
+    return text;
+}
+
+} // namespace corvane::core
