@@ -12,7 +12,7 @@ done
 mkdir -p resources/toolbar resources/icons
 for svg in art/*.svg; do
     name=$(basename "$svg" .svg)
-    [ "$name" = corvane ] && continue
+    { [ "$name" = corvane ] || [ "$name" = bulb ]; } && continue
     rsvg-convert -w 23 -h 23 "$svg" -o "resources/toolbar/$name.png"
     rsvg-convert -w 46 -h 46 "$svg" -o "resources/toolbar/$name@2x.png"
 done
@@ -23,4 +23,10 @@ for size in 48 32 16; do
     rsvg-convert -w $size -h $size art/corvane.svg -o "$tmp/$size.png"
 done
 convert "$tmp/48.png" "$tmp/32.png" "$tmp/16.png" resources/icon.ico
+# The tip of the day's light bulb, 40 x 53 and twice that; ImageMagick's own SVG renderer drops
+# its gradients, so librsvg draws it.
+command -v rsvg-convert >/dev/null || { echo "make-icons.sh needs rsvg-convert" >&2; exit 1; }
+mkdir -p resources/tips
+rsvg-convert -w 40 -h 53 art/bulb.svg -o resources/tips/bulb.png
+rsvg-convert -w 80 -h 106 art/bulb.svg -o resources/tips/bulb@2x.png
 echo "pictures written to src/app/resources"

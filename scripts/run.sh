@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and starts it on the shipped Canada 6/49 history, from the build's output
-# folder, where icon.ico, the help file corvh.hlp and the data files lie beside the executable.
+# folder, where icon.ico, the help file corvh.hlp, tips.txt and the data files lie beside the
+# executable.
 #
 # Without a display (neither DISPLAY nor WAYLAND_DISPLAY set) it runs the program under
 # xvfb-run, a virtual X server: it starts and runs, but nobody sees it; press Ctrl+C to end it.

@@ -7,6 +7,7 @@
 #include "message_box.h"
 #include "recent_files.h"
 #include "settings.h"
+#include "tip_dlg.h"
 
 #include "core/startup/startup.h"
 
@@ -90,6 +91,9 @@ void COmbrixApp::connectCommands(CMainFrame* frame)
         connect(frame->action(kRecentFile1 + i), &QAction::triggered, this,
             [this, i] { OnOpenRecentFile(i); });
     }
+    QAction* tip = frame->action(kTipOfTheDay);
+    tip->setEnabled(true);
+    connect(tip, &QAction::triggered, this, &COmbrixApp::OnTipOfTheDay);
 }
 
 void COmbrixApp::OnFileNew()
@@ -104,6 +108,12 @@ void COmbrixApp::OnFileOpen()
         = FileDialog::getOpenFileName(mainFrame(), QStringLiteral("All Files (*.*)"));
     if (!name.isEmpty())
         OpenDocumentFile(name);
+}
+
+void COmbrixApp::OnTipOfTheDay()
+{
+    CTipDlg dlg;
+    dlg.exec();
 }
 
 void COmbrixApp::OnOpenRecentFile(int index)

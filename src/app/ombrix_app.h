@@ -48,6 +48,8 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnOpenRecentFile(int index);
+    /// Command 104: the tip of the day, modal, with no parent window.
+    void OnTipOfTheDay();
 
 private:
     void connectCommands(CMainFrame* frame);

@@ -79,6 +79,34 @@ TEST(Tips, crLfLineEndsReadAsLf)
     EXPECT_EQ(tips.tip(), "Two\n");
 }
 
+TEST(Tips, aByteOrderMarkIsNoPartOfTheFirstLine)
+{
+    struct Case
+    {
+        std::string text;
+        std::string first;
+        std::string second;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF; comment\nFirst\nSecond\n", "First\n", "Second\n"},
+        {"\xEF\xBB\xBF"
+         "First\r\nSecond\r\n",
+            "First\n", "Second\n"},
+        // Only at the start of the file: elsewhere the bytes are text like any other.
+        {"First\n\xEF\xBB\xBF;x\n", "First\n", "\xEF\xBB\xBF;x\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        RecordingUi ui;
+        TipsReader tips(dir.write("tips.txt", c.text), {}, ui);
+        EXPECT_EQ(tips.tip(), c.first) << c.text;
+        tips.nexttip(ui);
+        EXPECT_EQ(tips.tip(), c.second) << c.text;
+        tips.nexttip(ui);
+        EXPECT_EQ(tips.tip(), c.first) << "the mark is passed over again after the wrap";
+    }
+}
+
 TEST(Tips, aLongLineIsReadIn999CharacterPieces)
 {
     TempDir dir;
@@ -110,7 +138,8 @@ TEST(Tips, aMissingFileGivesItsMessageAsTheTip)
 
 TEST(Tips, aFileWithoutTipsEndsTheSearchAfterOnePass)
 {
-    const std::string files[] = {"", ";only\n;comments\n\n \tindented\n", "\r\n\r\n; x\r\n"};
+    const std::string files[] = {"", ";only\n;comments\n\n \tindented\n", "\r\n\r\n; x\r\n",
+        "\xEF\xBB\xBF", "\xEF\xBB\xBF\n; marked\n", std::string("\0\n\0x\n", 5)};
     for (const std::string& text : files) {
         TempDir dir;
         const std::string path = dir.write("tips.txt", text);

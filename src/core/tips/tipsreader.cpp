@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstring>
 #include <ctime>
 #include <sys/stat.h>
 
@@ -37,6 +38,8 @@ std::string ctimeText(std::time_t time)
         out.pop_back();
     return out;
 }
+
+const char* const kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isNoTip(char first)
 {
@@ -96,6 +99,7 @@ void TipsReader::nexttip(Ui& ui)
     bool fromStart = std::ftell(m_file) == 0;
     char buffer[1000];
     for (;;) {
+        const long here = std::ftell(m_file);
         if (!std::fgets(buffer, sizeof buffer, m_file)) {
             if (fromStart) {
                 // A whole pass found no tip: there is none to show.
@@ -111,8 +115,13 @@ void TipsReader::nexttip(Ui& ui)
             fromStart = true;
             continue;
         }
-        if (!isNoTip(buffer[0])) {
-            m_tip = buffer;
+        // Editors that save UTF-8 may put a byte order mark before the first line; it is no
+        // part of the line, or a first comment line would show as a tip.
+        const char* line = buffer;
+        if (here == 0 && std::strncmp(buffer, kByteOrderMark, 3) == 0)
+            line += 3;
+        if (*line != '\0' && !isNoTip(*line)) {
+            m_tip = line;
             if (m_tip.size() >= 2 && m_tip.compare(m_tip.size() - 2, 2, "\r\n") == 0)
                 m_tip.replace(m_tip.size() - 2, 2, "\n");
             return;

@@ -17,8 +17,9 @@ extern const char* const kTroubleReadingTipsMessage;
 /// Reads the tip of the day from a plain text file of tips, one tip a line, and remembers where
 /// it stopped. The file is read with the C library as text (CR LF reads as LF), a line at a
 /// time in pieces of at most 999 characters. A line whose first character is a space, a tab, a line
-/// end or ';' is no tip; every other line is one tip, as read, line end included. At the end of the
-/// file the reading wraps to its start.
+/// end or ';' is no tip, nor is an empty piece (a NUL byte first); every other line is one tip, as
+/// read, line end included. A UTF-8 byte order mark at the start of the file is no part of its
+/// first line. At the end of the file the reading wraps to its start.
 class TipsReader
 {
 public:
