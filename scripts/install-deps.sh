@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever of the build and test tools this Debian machine lacks.
-# "install-deps.sh screenshot" also installs what scripts/screenshot.sh and
+# "install-deps.sh screenshot" also installs what scripts/screenshots.sh and
 # scripts/make-icons.sh need.
 set -euo pipefail
 
@@ -12,6 +12,9 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang clang-format libclang-rt-14-dev xvfb xauth
     g++-mingw-w64-x86-64-posix wine wine64
+    # The packages and their test: dpkg-shlibdeps and file for the .deb's dependencies, a check
+    # of desktop entries, and xdotool to see the program's window on the virtual X server.
+    dpkg-dev file desktop-file-utils xdotool
 )
 if [ "${1:-}" = screenshot ]; then
     packages+=(imagemagick openbox librsvg2-bin)
