@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,6 +20,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     m_browser->setOpenExternalLinks(true);
+    // Read from the keyboard at once: arrows and Page Down scroll, Tab walks the links, Enter
+    // follows one, Escape closes the window as it would a dialog.
+    setFocusProxy(m_browser);
+    connect(
+        new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
     resize(640, 560);
 }
 
@@ -36,6 +43,7 @@ void HelpWindow::showFile(const QString& path)
     show();
     raise();
     activateWindow();
+    m_browser->setFocus();
 }
 
 } // namespace corvane::app

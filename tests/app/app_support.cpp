@@ -127,6 +127,38 @@ void pollModal(const std::weak_ptr<ModalState>& weak)
 
 } // namespace
 
+QStringList tabOrder(QWidget* window, int count)
+{
+    auto nameOf = [](const QWidget* widget) {
+        if (!widget)
+            return QStringLiteral("(none)");
+        if (!widget->objectName().isEmpty())
+            return widget->objectName();
+        const QVariant text = widget->property("text");
+        return text.isValid() ? text.toString()
+                              : QString::fromLatin1(widget->metaObject()->className());
+    };
+    QStringList order {nameOf(QApplication::focusWidget())};
+    for (int i = 0; i < count; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : window, Qt::Key_Tab);
+        order.append(nameOf(QApplication::focusWidget()));
+    }
+    return order;
+}
+
+QChar mnemonicOf(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&'))
+            continue;
+        if (text.at(i + 1) != QLatin1Char('&'))
+            return text.at(i + 1).toLower();
+        ++i;
+    }
+    return {};
+}
+
 bool answerModal(const std::function<void()>& what, const std::function<void(QWidget*)>& answer)
 {
     auto state = std::make_shared<ModalState>();

@@ -56,6 +56,14 @@ private:
     std::unique_ptr<app::COmbrixApp> m_app;
 };
 
+/// The keyboard focus as Tab moves it through a shown, active window: the object name (or, when
+/// it has none, the text) of the focused widget before the first Tab and after each of count
+/// presses.
+QStringList tabOrder(QWidget* window, int count);
+/// The mnemonic of a menu or control text, lower case: the character after a single "&"; a null
+/// character when there is none ("&&" shows an ampersand).
+QChar mnemonicOf(const QString& text);
+
 /// Runs what, and meanwhile answers the first modal dialog that opens with answer (called with
 /// the dialog, which it should close). Returns false when no dialog opened or it stayed open.
 bool answerModal(const std::function<void()>& what, const std::function<void(QWidget*)>& answer);
