@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders the program's pictures from their SVG sources in src/app/art with rsvg-convert
 # (librsvg2-bin), and icon.ico with ImageMagick:
-# the 23 x 23 toolbar pictures (and 46 x 46 for high-density screens), the application icon,
-# and icon.ico, the small window icon shipped beside the executable. The results are committed;
+# the 23 x 23 toolbar pictures (and 46 x 46 for high-density screens), the application icon at
+# 64 x 64 and twice that, and icon.ico, the small window icon shipped beside the executable, at
+# 16, 32, 48 and 64 pixels (the last two for screens of twice the density). The results are committed;
 # run this after changing a picture.
 set -euo pipefail
 cd "$(dirname "$0")/../src/app"
@@ -17,12 +18,13 @@ for svg in art/*.svg; do
     rsvg-convert -w 46 -h 46 "$svg" -o "resources/toolbar/$name@2x.png"
 done
 rsvg-convert -w 64 -h 64 art/corvane.svg -o resources/icons/corvane.png
+rsvg-convert -w 128 -h 128 art/corvane.svg -o resources/icons/corvane@2x.png
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for size in 48 32 16; do
+for size in 64 48 32 16; do
     rsvg-convert -w $size -h $size art/corvane.svg -o "$tmp/$size.png"
 done
-convert "$tmp/48.png" "$tmp/32.png" "$tmp/16.png" resources/icon.ico
+convert "$tmp/64.png" "$tmp/48.png" "$tmp/32.png" "$tmp/16.png" resources/icon.ico
 # The tip of the day's light bulb, 40 x 53 and twice that; ImageMagick's own SVG renderer drops
 # its gradients, so librsvg draws it.
 command -v rsvg-convert >/dev/null || { echo "make-icons.sh needs rsvg-convert" >&2; exit 1; }
