@@ -23,8 +23,16 @@ else()
 endif()
 
 # corvane_install_program_files(FILES...): files of the program folder, taken from the sources.
+# Into a portable folder each is installed unless the folder holds a version the user changed
+# (cmake/install_kept_file.cmake); the names are kept for the list of shipped files.
 function(corvane_install_program_files)
-    install(FILES ${ARGN} DESTINATION . COMPONENT program)
+    foreach(file IN LISTS ARGN)
+        get_filename_component(source "${file}" ABSOLUTE)
+        get_filename_component(name "${file}" NAME)
+        install(CODE "set(CORVANE_KEEP_SOURCE \"${source}\")" COMPONENT program)
+        install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_kept_file.cmake COMPONENT program)
+        set_property(GLOBAL APPEND PROPERTY CORVANE_SHIPPED_FILES ${name})
+    endforeach()
     if(CORVANE_INSTALL_DEB)
         install(FILES ${ARGN} DESTINATION ${CORVANE_DEB_PROGRAM_DIR} COMPONENT deb
                 EXCLUDE_FROM_ALL)
@@ -39,6 +47,9 @@ function(corvane_install_programs)
         set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN")
     endif()
     install(TARGETS ${ARGN} RUNTIME DESTINATION . COMPONENT program)
+    foreach(target IN LISTS ARGN)
+        set_property(GLOBAL APPEND PROPERTY CORVANE_SHIPPED_PROGRAMS "$<TARGET_FILE_NAME:${target}>")
+    endforeach()
     if(CORVANE_INSTALL_DEB)
         install(TARGETS ${ARGN} RUNTIME DESTINATION ${CORVANE_DEB_PROGRAM_DIR} COMPONENT deb
                 EXCLUDE_FROM_ALL)

@@ -35,8 +35,13 @@ make_package() {
     printf 'ca649 draws of %s\n' "$version" >"$dir/ca649.txt"
     printf 'tips of %s\n' "$version" >"$dir/tips.txt"
     printf 'help\n' >"$dir/corvh.hlp"
-    [ $# -ge 3 ] && printf '%s of %s\n' "$3" "$version" >"$dir/$3"
-    "$cmake" -DCORVANE_MANIFEST_DIR="$dir" -P "$write_manifest" || fail "manifest not written"
+    local names="corvane;ca649.txt;tips.txt;corvh.hlp"
+    if [ $# -ge 3 ]; then
+        printf '%s of %s\n' "$3" "$version" >"$dir/$3"
+        names="$names;$3"
+    fi
+    "$cmake" -DCORVANE_MANIFEST_DIR="$dir" "-DCORVANE_MANIFEST_FILES=$names" -P "$write_manifest" ||
+        fail "manifest not written"
     # Installed by root: nobody else may write there.
     chmod -R a-w "$dir"
 }
