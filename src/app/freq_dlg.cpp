@@ -134,8 +134,7 @@ void FreqDlg::OnOK()
 {
     AppUi ui(this);
     m_engine->m_path = corePath(m_path);
-    const auto texts
-        = m_engine->show(pickerText(m_from), pickerText(m_to), m_showall != 0, ui);
+    const auto texts = m_engine->show(pickerText(m_from), pickerText(m_to), m_showall != 0, ui);
     if (!texts)
         return;
 

@@ -72,8 +72,7 @@ void COmbrixView::connectCommands(const ActionTable& actions)
         actions.action(kNonlinearRegress), &QAction::triggered, this, &COmbrixView::OnUseMethod1);
     connect(actions.action(kFuzzyPeriod), &QAction::triggered, this, &COmbrixView::OnMohuShuxue);
     connect(actions.action(kFrequency), &QAction::triggered, this, &COmbrixView::OnFrequency);
-    connect(
-        actions.action(kDistribution), &QAction::triggered, this, &COmbrixView::OnDistribution);
+    connect(actions.action(kDistribution), &QAction::triggered, this, &COmbrixView::OnDistribution);
 
     QAction* undoAction = actions.action(kEditUndo);
     QAction* cutAction = actions.action(kEditCut);
