@@ -126,14 +126,25 @@ void Drawpoint::OnOK()
 void Drawpoint::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    // The first resize event comes with the first showing and changes no size: the controls
-    // keep their template places, and no chart is drawn, until the window's size changes.
-    if (!event->oldSize().isValid())
+    // The first resize event comes with the first showing and changes no size: no chart yet.
+    // The controls take their places at once all the same, since the template's were made for
+    // a narrower font than any that stands in for it and cut the labels and dates off.
+    if (!event->oldSize().isValid()) {
+        placeControls(event->size().width(), event->size().height());
         return;
+    }
     OnSize(event->size().width(), event->size().height());
 }
 
 void Drawpoint::OnSize(int cx, int cy)
+{
+    placeControls(cx, cy);
+    // Every change of size draws the chart for the new size, as "Show" does.
+    m_drawn = 1;
+    drawchart(Report::Later);
+}
+
+void Drawpoint::placeControls(int cx, int cy)
 {
     const double left = 0.3 * cx;
     auto at = [left](double offset) { return static_cast<int>(left + offset); };
@@ -144,10 +155,6 @@ void Drawpoint::OnSize(int cx, int cy)
     m_to->setGeometry(at(225), 5, 90, 24);
     m_show->setGeometry(cx / 3, cy - 40, 80, 28);
     m_cancel->setGeometry(2 * (cx / 3), cy - 40, 80, 28);
-
-    // Every change of size draws the chart for the new size, as "Show" does.
-    m_drawn = 1;
-    drawchart(Report::Later);
 }
 
 void Drawpoint::onPeriodChanged()

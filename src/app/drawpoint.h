@@ -83,6 +83,8 @@ private:
     void OnInitDialog();
     void DoDataExchange();
     void OnSize(int cx, int cy);
+    /// The controls' places for a client area of cx x cy pixels.
+    void placeControls(int cx, int cy);
     void OnEraseBkgnd(QPainter& painter);
     void onPeriodChanged();
     /// Reads the data file for the pickers' dates and lays the chart out for the client size.

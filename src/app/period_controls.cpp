@@ -31,7 +31,8 @@ QDateEdit* makeDatePicker(QWidget* parent, bool calendar)
 
 std::string pickerText(const QDateEdit* picker)
 {
-    return picker->text().toLatin1().toStdString();
+    // The date the picker holds, in its display form; a text still being typed is not yet one.
+    return picker->date().toString(picker->displayFormat()).toLatin1().toStdString();
 }
 
 void loadSmallIcon(QWidget* window)
