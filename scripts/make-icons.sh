@@ -13,7 +13,7 @@ done
 mkdir -p resources/toolbar resources/icons
 for svg in art/*.svg; do
     name=$(basename "$svg" .svg)
-    { [ "$name" = corvane ] || [ "$name" = bulb ]; } && continue
+    { [ "$name" = corvane ] || [ "$name" = bulb ] || [ "$name" = ball ]; } && continue
     rsvg-convert -w 23 -h 23 "$svg" -o "resources/toolbar/$name.png"
     rsvg-convert -w 46 -h 46 "$svg" -o "resources/toolbar/$name@2x.png"
 done
@@ -31,4 +31,8 @@ command -v rsvg-convert >/dev/null || { echo "make-icons.sh needs rsvg-convert" 
 mkdir -p resources/tips
 rsvg-convert -w 40 -h 53 art/bulb.svg -o resources/tips/bulb.png
 rsvg-convert -w 80 -h 106 art/bulb.svg -o resources/tips/bulb@2x.png
+# The distribution chart's ball, 26 x 26 and twice that.
+mkdir -p resources/chart
+rsvg-convert -w 26 -h 26 art/ball.svg -o resources/chart/ball.png
+rsvg-convert -w 52 -h 52 art/ball.svg -o resources/chart/ball@2x.png
 echo "pictures written to src/app/resources"

@@ -3,6 +3,8 @@
 #include "action_table.h"
 #include "app_ui.h"
 #include "commands.h"
+#include "drawpoint.h"
+#include "freq_dlg.h"
 #include "ombrix_doc.h"
 
 #include "core/catalogue/catalogue.h"
@@ -69,6 +71,8 @@ void COmbrixView::connectCommands(const ActionTable& actions)
     connect(
         actions.action(kNonlinearRegress), &QAction::triggered, this, &COmbrixView::OnUseMethod1);
     connect(actions.action(kFuzzyPeriod), &QAction::triggered, this, &COmbrixView::OnMohuShuxue);
+    connect(actions.action(kFrequency), &QAction::triggered, this, &COmbrixView::OnFrequency);
+    connect(actions.action(kDistribution), &QAction::triggered, this, &COmbrixView::OnDistribution);
 
     QAction* undoAction = actions.action(kEditUndo);
     QAction* cutAction = actions.action(kEditCut);
@@ -131,6 +135,36 @@ void COmbrixView::OnMohuShuxue()
     AppUi ui(window());
     auto method = std::make_unique<core::fuzzy>();
     method->dofuzzy(path, ui);
+}
+
+QString COmbrixView::statisticsCaption(const QString& path, const QString& suffix)
+{
+    return getlottoname(QString::fromStdString(core::fileNamePart(pathForCore(path)))) + suffix;
+}
+
+// The statistics dialogs are owned by the main window, as dialogs made without a parent are.
+void COmbrixView::OnFrequency()
+{
+    if (!m_doc || !m_doc->SaveModified())
+        return;
+    const QString path = m_doc->GetPathName();
+    FreqDlg dlg(window());
+    dlg.m_showall = 0;
+    dlg.m_path = path;
+    dlg.m_title = statisticsCaption(path, QStringLiteral("--Times Of Each Lotto That Turned Up"));
+    dlg.exec();
+}
+
+void COmbrixView::OnDistribution()
+{
+    if (!m_doc || !m_doc->SaveModified())
+        return;
+    const QString path = m_doc->GetPathName();
+    Drawpoint dlg(window());
+    dlg.m_path = path;
+    dlg.m_title
+        = statisticsCaption(path, QStringLiteral("--Distribution Of Each Lotto That Turned Up"));
+    dlg.exec();
 }
 
 bool COmbrixView::fits(const QString& text) const

@@ -31,6 +31,8 @@ public:
     /// The display name of a bare data-file name; a name outside the catalogue comes back as it
     /// is.
     static QString getlottoname(const QString& name);
+    /// A statistics dialog's caption: the display name of the path's file name, then suffix.
+    static QString statisticsCaption(const QString& path, const QString& suffix);
     /// The caption the view last gave the main window.
     const QString& title() const { return m_title; }
 
@@ -42,6 +44,8 @@ public:
 public slots:
     void OnUseMethod1();
     void OnMohuShuxue();
+    void OnFrequency();
+    void OnDistribution();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
