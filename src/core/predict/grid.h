@@ -18,8 +18,7 @@ public:
     // Value-initialised: every cell is 0.0.
     Grid()
         : m_cells(new double[Rows * Columns]())
-    {
-    }
+    { }
 
     double* operator[](std::size_t row) { return m_cells.get() + row * Columns; }
     const double* operator[](std::size_t row) const { return m_cells.get() + row * Columns; }
