@@ -71,8 +71,7 @@ void CMainFrame::createActions()
 
     // Commands whose handlers are not part of the program yet are greyed, as items without a
     // handler always are.
-    for (const int command :
-        {kTipOfTheDay, kAbout, kOpenLottoData, kBlankItem, kFrequency, kDistribution})
+    for (const int command : {kTipOfTheDay, kFrequency, kDistribution})
         action(command)->setEnabled(false);
 }
 

@@ -1,6 +1,8 @@
 #include "ombrix_app.h"
 
+#include "about_dlg.h"
 #include "commands.h"
+#include "dlg3.h"
 #include "doc_manager.h"
 #include "doc_template.h"
 #include "main_frame.h"
@@ -8,9 +10,11 @@
 #include "recent_files.h"
 #include "settings.h"
 
+#include "core/io/files.h"
 #include "core/startup/startup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 
@@ -90,6 +94,9 @@ void COmbrixApp::connectCommands(CMainFrame* frame)
         connect(frame->action(kRecentFile1 + i), &QAction::triggered, this,
             [this, i] { OnOpenRecentFile(i); });
     }
+    connect(frame->action(kOpenLottoData), &QAction::triggered, this, &COmbrixApp::OnOpenLotto);
+    connect(frame->action(kBlankItem), &QAction::triggered, this, &COmbrixApp::OnGetData);
+    connect(frame->action(kAbout), &QAction::triggered, this, &COmbrixApp::OnAppAbout);
 }
 
 void COmbrixApp::OnFileNew()
@@ -114,6 +121,37 @@ void COmbrixApp::OnOpenRecentFile(int index)
     // A file that is gone leaves the list; a cancelled save prompt does not.
     if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
         m_recentFiles->Remove(index);
+}
+
+void COmbrixApp::OnOpenLotto()
+{
+    Dlg3 dlg(mainFrame());
+    dlg.m_dataDir = m_exeDir;
+    dlg.m_bStartup = 0;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_datapath = m_exeDir + QLatin1Char('/') + dlg.m_filename;
+    if (dlg.m_bStartup) {
+        // A start-up file that cannot be written is skipped without a word; the lottery opens
+        // all the same.
+        const std::string startupFile
+            = core::joinPath(m_exeDir.toUtf8().toStdString(), core::kStartupFileName);
+        core::writeStartupFile(
+            startupFile, QDir::toNativeSeparators(m_datapath).toUtf8().toStdString());
+    }
+    OpenDocumentFile(m_datapath);
+}
+
+void COmbrixApp::OnGetData()
+{
+    Dlg3 dlg;
+    dlg.getdata();
+}
+
+void COmbrixApp::OnAppAbout()
+{
+    CAboutDlg dlg(mainFrame());
+    dlg.exec();
 }
 
 } // namespace corvane::app

@@ -48,6 +48,11 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnOpenRecentFile(int index);
+    /// "Open &Lottory Data": the selection dialog, then the chosen lottery's data file.
+    void OnOpenLotto();
+    /// The item " ": no effect.
+    void OnGetData();
+    void OnAppAbout();
 
 private:
     void connectCommands(CMainFrame* frame);
