@@ -3,8 +3,9 @@
 # (librsvg2-bin), and icon.ico with ImageMagick:
 # the 23 x 23 toolbar pictures (and 46 x 46 for high-density screens), the application icon at
 # 64 x 64 and twice that, and icon.ico, the small window icon shipped beside the executable, at
-# 16, 32, 48 and 64 pixels (the last two for screens of twice the density). The results are committed;
-# run this after changing a picture.
+# 16, 32, 48 and 64 pixels (the last two for screens of twice the density), and the about box's
+# picture (579 x 458 and twice that, 24 bits a pixel on white). The results are committed; run
+# this after changing a picture.
 set -euo pipefail
 cd "$(dirname "$0")/../src/app"
 for tool in rsvg-convert convert; do
@@ -13,7 +14,7 @@ done
 mkdir -p resources/toolbar resources/icons
 for svg in art/*.svg; do
     name=$(basename "$svg" .svg)
-    { [ "$name" = corvane ] || [ "$name" = bulb ] || [ "$name" = ball ]; } && continue
+    { [ "$name" = corvane ] || [ "$name" = bulb ] || [ "$name" = ball ] || [ "$name" = about ]; } && continue
     rsvg-convert -w 23 -h 23 "$svg" -o "resources/toolbar/$name.png"
     rsvg-convert -w 46 -h 46 "$svg" -o "resources/toolbar/$name@2x.png"
 done
@@ -35,4 +36,12 @@ rsvg-convert -w 80 -h 106 art/bulb.svg -o resources/tips/bulb@2x.png
 mkdir -p resources/chart
 rsvg-convert -w 26 -h 26 art/ball.svg -o resources/chart/ball.png
 rsvg-convert -w 52 -h 52 art/ball.svg -o resources/chart/ball@2x.png
+# The about box's picture.
+mkdir -p resources/about
+for scale in 1 2; do
+    suffix=""
+    [ $scale = 2 ] && suffix="@2x"
+    rsvg-convert -w $((579 * scale)) -h $((458 * scale)) -b white art/about.svg \
+        | convert - -background white -flatten -alpha off "PNG24:resources/about/about$suffix.png"
+done
 echo "pictures written to src/app/resources"

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QWidget>
 
 namespace corvane::app {
 
@@ -36,6 +37,18 @@ QRect dialogUnitsToPixels(const QFont& font, QRect units)
 {
     return {dialogUnitsToPixelsX(font, units.x()), dialogUnitsToPixelsY(font, units.y()),
         dialogUnitsToPixelsX(font, units.width()), dialogUnitsToPixelsY(font, units.height())};
+}
+
+void growToText(QWidget* control, int maxRight)
+{
+    QRect rect = control->geometry();
+    const QSize hint = control->sizeHint();
+    rect.setWidth(qMax(rect.width(), qMin(hint.width(), maxRight - rect.x())));
+    if (hint.height() > rect.height()) {
+        rect.moveTop(rect.y() - (hint.height() - rect.height()) / 2);
+        rect.setHeight(hint.height());
+    }
+    control->setGeometry(rect);
 }
 
 } // namespace corvane::app

@@ -4,6 +4,7 @@
 #include <QSize>
 
 class QFont;
+class QWidget;
 
 namespace corvane::app {
 
@@ -14,5 +15,10 @@ int dialogUnitsToPixelsX(const QFont& font, int x);
 int dialogUnitsToPixelsY(const QFont& font, int y);
 QSize dialogUnitsToPixels(const QFont& font, QSize units);
 QRect dialogUnitsToPixels(const QFont& font, QRect units);
+
+/// Where the font is wider or taller than the one a template was drawn for, a control placed
+/// from it can clip its text: this widens the control to its size hint, but not past maxRight
+/// (in its parent's pixels), and makes it as tall as its hint, keeping its vertical centre.
+void growToText(QWidget* control, int maxRight);
 
 } // namespace corvane::app

@@ -71,7 +71,7 @@ void CMainFrame::createActions()
 
     // Commands whose handlers are not part of the program yet are greyed, as items without a
     // handler always are.
-    for (const int command : {kTipOfTheDay, kAbout, kOpenLottoData, kBlankItem})
+    for (const int command : {kTipOfTheDay})
         action(command)->setEnabled(false);
 }
 

@@ -1,6 +1,8 @@
 #include "ombrix_app.h"
 
+#include "about_dlg.h"
 #include "commands.h"
+#include "dlg3.h"
 #include "doc_manager.h"
 #include "doc_template.h"
 #include "main_frame.h"
@@ -9,9 +11,11 @@
 #include "settings.h"
 #include "tip_dlg.h"
 
+#include "core/io/files.h"
 #include "core/startup/startup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 
@@ -94,6 +98,9 @@ void COmbrixApp::connectCommands(CMainFrame* frame)
     QAction* tip = frame->action(kTipOfTheDay);
     tip->setEnabled(true);
     connect(tip, &QAction::triggered, this, &COmbrixApp::OnTipOfTheDay);
+    connect(frame->action(kOpenLottoData), &QAction::triggered, this, &COmbrixApp::OnOpenLotto);
+    connect(frame->action(kBlankItem), &QAction::triggered, this, &COmbrixApp::OnGetData);
+    connect(frame->action(kAbout), &QAction::triggered, this, &COmbrixApp::OnAppAbout);
 }
 
 void COmbrixApp::OnFileNew()
@@ -124,6 +131,37 @@ void COmbrixApp::OnOpenRecentFile(int index)
     // A file that is gone leaves the list; a cancelled save prompt does not.
     if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
         m_recentFiles->Remove(index);
+}
+
+void COmbrixApp::OnOpenLotto()
+{
+    Dlg3 dlg(mainFrame());
+    dlg.m_dataDir = m_exeDir;
+    dlg.m_bStartup = 0;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_datapath = m_exeDir + QLatin1Char('/') + dlg.m_filename;
+    if (dlg.m_bStartup) {
+        // A start-up file that cannot be written is skipped without a word; the lottery opens
+        // all the same.
+        const std::string startupFile
+            = core::joinPath(m_exeDir.toUtf8().toStdString(), core::kStartupFileName);
+        core::writeStartupFile(
+            startupFile, QDir::toNativeSeparators(m_datapath).toUtf8().toStdString());
+    }
+    OpenDocumentFile(m_datapath);
+}
+
+void COmbrixApp::OnGetData()
+{
+    Dlg3 dlg;
+    dlg.getdata();
+}
+
+void COmbrixApp::OnAppAbout()
+{
+    CAboutDlg dlg(mainFrame());
+    dlg.exec();
 }
 
 } // namespace corvane::app

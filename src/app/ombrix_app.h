@@ -50,6 +50,11 @@ public slots:
     void OnOpenRecentFile(int index);
     /// Command 104: the tip of the day, modal, with no parent window.
     void OnTipOfTheDay();
+    /// "Open &Lottory Data": the selection dialog, then the chosen lottery's data file.
+    void OnOpenLotto();
+    /// The item " ": no effect.
+    void OnGetData();
+    void OnAppAbout();
 
 private:
     void connectCommands(CMainFrame* frame);

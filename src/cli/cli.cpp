@@ -20,6 +20,9 @@ constexpr Command kCommands[] = {
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
     {"freq", freqCommand},
+#ifdef CORVANE_CLI_UPDATE
+    {"update", updateCommand},
+#endif
 };
 
 constexpr const char* kUsageText
@@ -38,7 +41,13 @@ constexpr const char* kUsageText
       "  freq FILE FROM TO [--all]\n"
       "                         how often each number was drawn from FROM to TO, dates\n"
       "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
-      "                         as the last argument, adds a line per draw of the period\n";
+      "                         as the last argument, adds a line per draw of the period\n"
+#ifdef CORVANE_CLI_UPDATE
+      "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
+      "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"
+      "                         address) into the executable's directory\n"
+#endif
+    ;
 
 } // namespace
 

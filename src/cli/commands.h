@@ -25,5 +25,8 @@ int nameCommand(const Invocation& call);
 int catalogueCommand(const Invocation& call);
 int backtestCommand(const Invocation& call);
 int freqCommand(const Invocation& call);
+#ifdef CORVANE_CLI_UPDATE
+int updateCommand(const Invocation& call);
+#endif
 
 } // namespace corvane::cli

@@ -1,0 +1,24 @@
+#include "net/data_server.h"
+
+#include <QByteArray>
+
+namespace corvane::net {
+
+QString dataServerUrl()
+{
+    const QByteArray fromEnvironment = qgetenv(kDataServerVariable);
+    if (!fromEnvironment.trimmed().isEmpty())
+        return QString::fromLocal8Bit(fromEnvironment.trimmed());
+    return QStringLiteral(CORVANE_DEFAULT_DATA_SERVER);
+}
+
+QUrl dataFileUrl(const QString& base, const QString& fileName)
+{
+    QString text = base;
+    if (!text.endsWith(QLatin1Char('/')))
+        text += QLatin1Char('/');
+    text += fileName;
+    return QUrl(text, QUrl::StrictMode);
+}
+
+} // namespace corvane::net
