@@ -30,10 +30,7 @@ while [ $# -gt 0 ]; do
 done
 
 # The scenes of the README, in its order.
-scenes=(main-window prediction tip-of-the-day)
-# Scenes of dialogs that other work brings: each is ready here, to be added to `scenes` above
-# once its dialog is in the program (until then its command is greyed and the scene fails).
-later_scenes=(frequency-table chart selection)
+scenes=(main-window prediction frequency-table chart selection tip-of-the-day)
 
 main_caption="Canada 6/49--Corvane For Windows"
 
@@ -55,17 +52,20 @@ scene_tip_of_the_day() {
     shoot
 }
 
-# Ctrl+T: the frequency table for the period its date pickers start with.
+# Ctrl+T: how often each number was drawn from two years ago (the FROM picker's year typed as
+# 24) to today.
 scene_frequency_table() {
     keys ctrl+t
     wait_window "Canadian 6/49--Times Of Each Lotto That Turned Up"
+    keys 2 4 Return
     shoot
 }
 
-# Statistics menu, then "Drawing Of Lotto &Distribution".
+# Statistics menu, then "Drawing Of Lotto &Distribution", from two years ago to today.
 scene_chart() {
     keys alt+s d
     wait_window "Canadian 6/49--Distribution Of Each Lotto That Turned Up"
+    keys 2 4 Return
     shoot
 }
 
