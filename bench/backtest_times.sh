@@ -6,18 +6,18 @@
 set -euo pipefail
 cli=$1
 shift
-for spec in "$@"; do
+for history in "$@"; do
     for method in regress fuzzy; do
         for draws in 200 1000; do
             start=$(date +%s.%N)
             # shellcheck disable=SC2086
-            report=$("$cli" backtest "$method" $spec --draws "$draws")
+            report=$("$cli" backtest "$method" $history --draws "$draws")
             end=$(date +%s.%N)
             tested=$(sed -n 's/^Tested draws: the last \([0-9]*\) .*/\1/p' <<<"$report")
             hits=$(sed -n 's/^Mean hits per draw: *\([0-9.]*\) .*: \([0-9.]*\))$/\1 \2/p' <<<"$report")
             zp=$(sed -n 's/^Difference from random play: z = \([-0-9.]*\), two-sided p = \(.*\)$/\1 \2/p' \
                 <<<"$report")
-            printf '%-8s %-28s N=%-5s hits/random %s  z/p %s  %.2fs\n' "$method" "$spec" \
+            printf '%-8s %-28s N=%-5s hits/random %s  z/p %s  %.2fs\n' "$method" "$history" \
                 "$tested" "$hits" "$zp" "$(echo "$end - $start" | bc)"
         done
     done

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <iterator>
 #include <string_view>
 
 namespace corvane::app {
@@ -126,8 +127,20 @@ Dlg3::Dlg3(QWidget* parent)
     growToText(m_startup, width() - dialogUnitsToPixelsX(f, 8));
 
     m_open->setDefault(true);
+    // Tab goes round the controls in the template's order.
+    QWidget* const chain[] = {m_open, m_update, m_cancel, m_pStateList, m_pLottoList,
+        m_unitedStates, m_otherStates, m_startup};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
     m_unitedStates->setAutoExclusive(true);
     m_otherStates->setAutoExclusive(true);
+    // The radio pair is one Tab stop, on the checked button; the arrows move between the two.
+    for (QRadioButton* radio : {m_unitedStates, m_otherStates}) {
+        radio->setFocusPolicy(Qt::ClickFocus);
+        connect(radio, &QRadioButton::toggled, radio, [radio](bool checked) {
+            radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
 
     connect(m_open, &QPushButton::clicked, this, &Dlg3::OnOK);
     connect(m_update, &QPushButton::clicked, this, &Dlg3::OnOk2);

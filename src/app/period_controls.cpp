@@ -8,6 +8,24 @@
 
 namespace corvane::app {
 
+namespace {
+
+// Tab leaves the picker for the next control, as in the date pickers users know; the arrow keys
+// still move through the year, month and day.
+class DatePicker : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        return QAbstractSpinBox::focusNextPrevChild(next);
+    }
+};
+
+} // namespace
+
 QFont fontFromLogFont(const LogFont& logfont)
 {
     QFont font(logfont.lfFaceName);
@@ -19,7 +37,7 @@ QFont fontFromLogFont(const LogFont& logfont)
 
 QDateEdit* makeDatePicker(QWidget* parent, bool calendar)
 {
-    auto* picker = new QDateEdit(parent);
+    auto* picker = new DatePicker(parent);
     // The keys take the century as 20 whatever the picker shows; the range keeps what the user
     // types within that century.
     picker->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));

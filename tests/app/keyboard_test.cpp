@@ -2,8 +2,12 @@
 // Escape.
 #include "app_support.h"
 
+#include "about_dlg.h"
 #include "commands.h"
 #include "dlg2.h"
+#include "dlg3.h"
+#include "drawpoint.h"
+#include "freq_dlg.h"
 #include "help_window.h"
 #include "main_frame.h"
 #include "message_box.h"
@@ -16,16 +20,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBrowser>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 using namespace corvane::app;
 using corvane::test::answerModal;
@@ -37,6 +45,7 @@ using corvane::test::writeBytes;
 namespace {
 
 using KeyScript = std::function<void(QWidget*)>;
+using DialogMaker = std::function<std::unique_ptr<QDialog>()>;
 
 KeyScript keys(std::initializer_list<QPair<Qt::Key, Qt::KeyboardModifiers>> presses)
 {
@@ -84,6 +93,10 @@ private slots:
     void tipDlg_keys_data();
     void tipDlg_keys();
     void helpWindow_focusInTheText_escapeCloses();
+    void dialogs_tabOrderFollowsTheTemplate_data();
+    void dialogs_tabOrderFollowsTheTemplate();
+    void datePicker_arrowsWalkThroughTheFields();
+    void dlg3_arrowsSwitchTheRegionGroup();
 
 private:
     QString m_previousDir;
@@ -286,6 +299,115 @@ void KeyboardTest::helpWindow_focusInTheText_escapeCloses()
     QTest::keyClick(help->browser(), Qt::Key_Escape);
     QTRY_VERIFY(!help->isVisible());
     QVERIFY(started.frame()->isVisible());
+}
+
+void KeyboardTest::dialogs_tabOrderFollowsTheTemplate_data()
+{
+    QTest::addColumn<DialogMaker>("make");
+    QTest::addColumn<QStringList>("order"); // the focus when it opens, then after each Tab
+    QTest::addColumn<QString>("defaultButton");
+
+    auto ids = [](std::initializer_list<int> list) {
+        QStringList names;
+        for (int id : list)
+            names << QString::number(id);
+        return names;
+    };
+    // The selection dialog opens on the other countries, so that radio button is the group's stop.
+    QTest::newRow("lottery selection")
+        << DialogMaker([] { return std::make_unique<Dlg3>(); })
+        << ids({Dlg3::kOpen, Dlg3::kUpdateOnline, Dlg3::kCancel, Dlg3::kStateList, Dlg3::kLottoList,
+               Dlg3::kOtherStates, Dlg3::kStartupCheck, Dlg3::kOpen})
+        << QString::number(Dlg3::kOpen);
+    QTest::newRow("frequency table")
+        << DialogMaker([] { return std::make_unique<FreqDlg>(); })
+        << (ids({FreqDlg::kFromPicker, FreqDlg::kToPicker, FreqDlg::kShowAllLines, FreqDlg::kList})
+               << QStringLiteral("IDOK") << QStringLiteral("IDCANCEL")
+               << QString::number(FreqDlg::kFromPicker))
+        << QStringLiteral("IDOK");
+    QTest::newRow("distribution chart")
+        << DialogMaker([] { return std::make_unique<Drawpoint>(); })
+        << (ids({Drawpoint::kFromPicker, Drawpoint::kToPicker}) << QStringLiteral(
+                "IDOK") << QStringLiteral("IDCANCEL") << QString::number(Drawpoint::kFromPicker))
+        << QStringLiteral("IDOK");
+    QTest::newRow("about box") << DialogMaker([] { return std::make_unique<CAboutDlg>(); })
+                               << QStringList({QStringLiteral("IDOK"), QStringLiteral("IDOK")})
+                               << QStringLiteral("IDOK");
+}
+
+void KeyboardTest::dialogs_tabOrderFollowsTheTemplate()
+{
+    QFETCH(DialogMaker, make);
+    QFETCH(QStringList, order);
+    QFETCH(QString, defaultButton);
+    const std::unique_ptr<QDialog> dlg = make();
+    QStringList seen;
+    QVERIFY(answerModal([&dlg] { dlg->exec(); },
+        [&](QWidget* modal) {
+            if (activate(modal))
+                seen = tabOrder(modal, int(order.size()) - 1);
+            modal->close();
+        }));
+    QCOMPARE(seen, order);
+    const QPushButton* button = dlg->findChild<QPushButton*>(defaultButton);
+    QVERIFY(button);
+    QVERIFY(button->isDefault());
+}
+
+void KeyboardTest::datePicker_arrowsWalkThroughTheFields()
+{
+    FreqDlg dlg;
+    auto* picker = dlg.findChild<QDateEdit*>(QString::number(FreqDlg::kFromPicker));
+    QVERIFY(picker);
+    QList<QDateTimeEdit::Section> sections;
+    QWidget* focusAfter = nullptr;
+    QVERIFY(answerModal([&dlg] { dlg.exec(); },
+        [&](QWidget* modal) {
+            if (activate(modal) && QApplication::focusWidget() == picker) {
+                picker->setCurrentSection(QDateTimeEdit::YearSection);
+                sections << picker->currentSection();
+                // "yy-M-d" is at most eight characters: Right walks through every field.
+                for (int i = 0; i < 10; ++i) {
+                    QTest::keyClick(picker, Qt::Key_Right);
+                    if (picker->currentSection() != sections.last())
+                        sections << picker->currentSection();
+                }
+                focusAfter = QApplication::focusWidget();
+            }
+            modal->close();
+        }));
+    QCOMPARE(sections,
+        QList<QDateTimeEdit::Section>(
+            {QDateTimeEdit::YearSection, QDateTimeEdit::MonthSection, QDateTimeEdit::DaySection}));
+    QCOMPARE(focusAfter, static_cast<QWidget*>(picker));
+}
+
+void KeyboardTest::dlg3_arrowsSwitchTheRegionGroup()
+{
+    Dlg3 dlg;
+    QRadioButton* unitedStates = dlg.radio(Dlg3::kUnitedStates);
+    QWidget* focused = nullptr;
+    int regions = 0;
+    QStringList back;
+    QVERIFY(answerModal([&dlg] { dlg.exec(); },
+        [&](QWidget* modal) {
+            if (activate(modal)) {
+                dlg.radio(Dlg3::kOtherStates)->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+                focused = QApplication::focusWidget();
+                regions = dlg.stateList()->count();
+                // Round the dialog once: the pair's stop is now United States.
+                back = tabOrder(modal, 7);
+            }
+            modal->close();
+        }));
+    QCOMPARE(focused, static_cast<QWidget*>(unitedStates));
+    QVERIFY(unitedStates->isChecked());
+    QCOMPARE(dlg.m_bOther, 0);
+    QCOMPARE(regions, 52);
+    QCOMPARE(back.first(), QString::number(Dlg3::kUnitedStates));
+    QCOMPARE(back.last(), QString::number(Dlg3::kUnitedStates));
+    QVERIFY(!back.contains(QString::number(Dlg3::kOtherStates)));
 }
 
 QTEST_MAIN(KeyboardTest)
