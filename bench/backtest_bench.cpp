@@ -4,6 +4,8 @@
 #include "core/io/linesource.h"
 #include "core/ui/ui.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -13,14 +15,7 @@
 namespace {
 
 using namespace corvane::core;
-
-class SilentUi : public Ui
-{
-public:
-    void messageBox(const std::string&) override { ++messages; }
-    void showResult(const std::string&, const std::string&) override { }
-    int messages = 0;
-};
+using corvane::bench::SilentUi;
 
 // 4,400 draws of six numbers of 1..49 and a bonus, CR LF ends.
 const std::string& history649()

@@ -2,6 +2,7 @@
 // dialog at the same size with no chart, in one run. Rendered offscreen into an image.
 //
 // Run: build/release/bin/chart_paint_bench
+#include "bench_support.h"
 #include "drawpoint.h"
 #include "settings.h"
 
@@ -30,17 +31,7 @@ const QSize kSize(1920, 1080);
 QString fiveHundredDraws(const QTemporaryDir& dir)
 {
     const QString path = dir.filePath(QStringLiteral("draws500.txt"));
-    std::string text;
-    unsigned seed = 4242;
-    for (int i = 0; i < 500; ++i) {
-        text += std::to_string(20000101 + i);
-        for (int c = 0; c < 7; ++c) {
-            seed = seed * 1103515245u + 12345u;
-            text += ' ' + std::to_string((seed >> 16) % 49 + 1);
-        }
-        text += "\r\n";
-    }
-    corvane::core::writeFileAtomically(path.toStdString(), text);
+    corvane::core::writeFileAtomically(path.toStdString(), corvane::bench::keyedDraws(500));
     return path;
 }
 

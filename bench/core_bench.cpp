@@ -6,6 +6,8 @@
 #include "core/predict/regress.h"
 #include "core/ui/ui.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,15 +18,7 @@
 namespace {
 
 using namespace corvane::core;
-
-class SilentUi : public Ui
-{
-public:
-    void messageBox(const std::string&) override { ++messages; }
-    void showResult(const std::string&, const std::string& text) override { last = text; }
-    int messages = 0;
-    std::string last;
-};
+using corvane::bench::SilentUi;
 
 std::string benchFile(const std::string& name, int lines, int numbers)
 {

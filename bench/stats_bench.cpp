@@ -5,6 +5,8 @@
 #include "core/stats/frequency.h"
 #include "core/ui/ui.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -14,31 +16,14 @@
 namespace {
 
 using namespace corvane::core;
-
-class SilentUi : public Ui
-{
-public:
-    void messageBox(const std::string&) override { ++messages; }
-    void showResult(const std::string&, const std::string&) override { }
-    int messages = 0;
-};
+using corvane::bench::SilentUi;
 
 // 500 draws of 6 numbers and a bonus, 1 to 49, keyed from 20000101 on.
 const std::string& fiveHundredDraws()
 {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "corvane-bench-stats-500.txt";
-        std::string text;
-        unsigned seed = 4242;
-        for (int i = 0; i < 500; ++i) {
-            text += std::to_string(20000101 + i);
-            for (int c = 0; c < 7; ++c) {
-                seed = seed * 1103515245u + 12345u;
-                text += ' ' + std::to_string((seed >> 16) % 49 + 1);
-            }
-            text += "\r\n";
-        }
-        writeFileAtomically(file.string(), text);
+        writeFileAtomically(file.string(), corvane::bench::keyedDraws(500));
         return file.string();
     }();
     return path;

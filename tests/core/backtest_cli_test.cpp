@@ -1,29 +1,20 @@
-#include "cli.h"
+#include "cli_run.h"
 
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using corvane::test::TempDir;
-
-struct Output
-{
-    int status;
-    std::string out;
-    std::string err;
-};
+using Output = corvane::test::CliOutput;
 
 Output run(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    const int status = corvane::cli::run(args, {"."}, out, err);
-    return {status, out.str(), err.str()};
+    return corvane::test::runCli(args);
 }
 
 // count draws of 3 numbers each, cycling through 1..top.

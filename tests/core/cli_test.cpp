@@ -1,30 +1,20 @@
-#include "cli.h"
+#include "cli_run.h"
 
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using corvane::test::TempDir;
-
-struct Output
-{
-    int status;
-    std::string out;
-    std::string err;
-};
+using Output = corvane::test::CliOutput;
 
 Output run(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    const corvane::cli::Environment environment {"."};
-    const int status = corvane::cli::run(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return corvane::test::runCli(args);
 }
 
 std::string sixteenDraws()
