@@ -7,10 +7,10 @@
 // 1,048,575-character data file until the text has been painted.
 //
 // Run: build/release/bin/app_bench [runs]   (under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
-#include "main_frame.h"
-#include "ombrix_app.h"
-#include "ombrix_view.h"
-#include "settings.h"
+#include "app/document/ombrix_view.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/ombrix_app.h"
+#include "app/shell/settings.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,9 +2,9 @@
 // dialog at the same size with no chart, in one run. Rendered offscreen into an image.
 //
 // Run: build/release/bin/chart_paint_bench
+#include "app/shell/settings.h"
+#include "app/stats/drawpoint.h"
 #include "bench_support.h"
-#include "drawpoint.h"
-#include "settings.h"
 
 #include "core/io/files.h"
 

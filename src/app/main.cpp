@@ -1,4 +1,4 @@
-#include "ombrix_app.h"
+#include "app/shell/ombrix_app.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,11 +1,11 @@
 #include "app_support.h"
 
-#include "main_frame.h"
-#include "message_box.h"
-#include "ombrix_app.h"
-#include "ombrix_doc.h"
-#include "ombrix_view.h"
-#include "settings.h"
+#include "app/document/ombrix_doc.h"
+#include "app/document/ombrix_view.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/message_box.h"
+#include "app/shell/ombrix_app.h"
+#include "app/shell/settings.h"
 
 #include <QAction>
 #include <QApplication>

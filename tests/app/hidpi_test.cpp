@@ -2,11 +2,11 @@
 // drawing at twice the size, used pixel for pixel instead of an enlarged small one.
 #include "app_support.h"
 
-#include "commands.h"
-#include "main_frame.h"
-#include "recent_files.h"
-#include "settings.h"
-#include "tip_dlg.h"
+#include "app/shell/commands.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/recent_files.h"
+#include "app/shell/settings.h"
+#include "app/shell/tip_dlg.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,19 +2,19 @@
 // Escape.
 #include "app_support.h"
 
-#include "about_dlg.h"
-#include "commands.h"
-#include "dlg2.h"
-#include "dlg3.h"
-#include "drawpoint.h"
-#include "freq_dlg.h"
-#include "help_window.h"
-#include "main_frame.h"
-#include "message_box.h"
-#include "ombrix_view.h"
-#include "recent_files.h"
-#include "settings.h"
-#include "tip_dlg.h"
+#include "app/catalogue/dlg3.h"
+#include "app/document/ombrix_view.h"
+#include "app/shell/about_dlg.h"
+#include "app/shell/commands.h"
+#include "app/shell/dlg2.h"
+#include "app/shell/help_window.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/message_box.h"
+#include "app/shell/recent_files.h"
+#include "app/shell/settings.h"
+#include "app/shell/tip_dlg.h"
+#include "app/stats/drawpoint.h"
+#include "app/stats/freq_dlg.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,0 +1,54 @@
+#include "app/shell/dialog_units.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QWidget>
+
+namespace corvane::app {
+
+namespace {
+
+// a * b / c rounded to nearest, as the dialog manager does it.
+int mulDiv(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+} // namespace
+
+int dialogUnitsToPixelsX(const QFont& font, int x)
+{
+    return mulDiv(x, QFontMetrics(font).averageCharWidth(), 4);
+}
+
+int dialogUnitsToPixelsY(const QFont& font, int y)
+{
+    return mulDiv(y, QFontMetrics(font).height(), 8);
+}
+
+QSize dialogUnitsToPixels(const QFont& font, QSize units)
+{
+    return {dialogUnitsToPixelsX(font, units.width()), dialogUnitsToPixelsY(font, units.height())};
+}
+
+QRect dialogUnitsToPixels(const QFont& font, QRect units)
+{
+    return {dialogUnitsToPixelsX(font, units.x()), dialogUnitsToPixelsY(font, units.y()),
+        dialogUnitsToPixelsX(font, units.width()), dialogUnitsToPixelsY(font, units.height())};
+}
+
+void growToText(QWidget* control, int maxRight)
+{
+    QRect rect = control->geometry();
+    const QSize hint = control->sizeHint();
+    rect.setWidth(qMax(rect.width(), qMin(hint.width(), maxRight - rect.x())));
+    if (hint.height() > rect.height()) {
+        rect.moveTop(rect.y() - (hint.height() - rect.height()) / 2);
+        rect.setHeight(hint.height());
+    }
+    control->setGeometry(rect);
+}
+
+} // namespace corvane::app

@@ -1,0 +1,128 @@
+#include "app/shell/message_box.h"
+
+#include <QFileDialog>
+#include <QQueue>
+
+#include <utility>
+
+namespace corvane::app {
+
+namespace {
+
+struct MessageBoxTest
+{
+    bool on = false;
+    QQueue<MessageBox::Button> answers;
+    QStringList shown;
+};
+
+MessageBoxTest& messageTest()
+{
+    static MessageBoxTest state;
+    return state;
+}
+
+struct FileDialogTest
+{
+    bool on = false;
+    QQueue<QString> names;
+    int asked = 0;
+};
+
+FileDialogTest& fileTest()
+{
+    static FileDialogTest state;
+    return state;
+}
+
+} // namespace
+
+QString MessageBox::title()
+{
+    return QStringLiteral("Corvane");
+}
+
+void MessageBox::information(QWidget* parent, const QString& text)
+{
+    show(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBox::warning(QWidget* parent, const QString& text)
+{
+    show(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+MessageBox::Button MessageBox::question(QWidget* parent, const QString& text, Buttons buttons)
+{
+    const Button fallback
+        = buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::NoButton;
+    return show(parent, QMessageBox::Question, text, buttons, fallback);
+}
+
+MessageBox::Button MessageBox::show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+    Buttons buttons, Button defaultButton)
+{
+    MessageBoxTest& test = messageTest();
+    if (test.on) {
+        test.shown.append(text);
+        return test.answers.isEmpty() ? defaultButton : test.answers.dequeue();
+    }
+    QMessageBox box(icon, title(), text, buttons, parent);
+    if (buttons.testFlag(QMessageBox::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    return static_cast<Button>(box.exec());
+}
+
+void MessageBox::setTestMode(bool on)
+{
+    messageTest() = MessageBoxTest {};
+    messageTest().on = on;
+}
+
+void MessageBox::setNextAnswer(Button answer)
+{
+    messageTest().answers.enqueue(answer);
+}
+
+QStringList MessageBox::takeShown()
+{
+    return std::exchange(messageTest().shown, {});
+}
+
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter)
+{
+    FileDialogTest& test = fileTest();
+    if (test.on) {
+        ++test.asked;
+        return test.names.isEmpty() ? QString() : test.names.dequeue();
+    }
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+}
+
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& name, const QString& filter)
+{
+    FileDialogTest& test = fileTest();
+    if (test.on) {
+        ++test.asked;
+        return test.names.isEmpty() ? QString() : test.names.dequeue();
+    }
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), name, filter);
+}
+
+void FileDialog::setTestMode(bool on)
+{
+    fileTest() = FileDialogTest {};
+    fileTest().on = on;
+}
+
+void FileDialog::setNextFileName(const QString& name)
+{
+    fileTest().names.enqueue(name);
+}
+
+int FileDialog::takeAsked()
+{
+    return std::exchange(fileTest().asked, 0);
+}
+
+} // namespace corvane::app
