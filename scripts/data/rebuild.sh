@@ -78,7 +78,7 @@ fi
 
 git_dir() {
     local base="$mirrors/${1/\//+}"
-    for dir in "$base/repo" "$base"; do
+    for dir in "$base/repo" "$base/repo/.git" "$base"; do
         if git --git-dir="$dir" rev-parse --git-dir >/dev/null 2>&1; then
             echo "$dir"
             return 0

@@ -18,6 +18,8 @@ import sys
 ERAS_HEADER = ["file", "from", "main", "main_lo", "main_hi", "extra", "extra_lo", "extra_hi",
                "distinct", "per_day"]
 DISTINCT_KINDS = ("all", "main", "none")
+CONFIRMED_HEADER = ["file", "date", "rule", "evidence"]
+DRAW_RULES = ("per-day", "repeated-draw", "repeated-number", "range", "count")
 MAX_FILE_CHARS = 1048575  # the program's window refuses a larger file
 MIN_DRAWS = 16  # the fewest draws the prediction methods accept
 FILE_NAME = re.compile(r"[a-z0-9][a-z0-9-]*\.txt")
@@ -50,14 +52,20 @@ class Era:
 
 
 class Faults:
-    """Collects the faults, at most MAX_FAULTS_PER_FILE printed for each file."""
+    """Collects the faults, at most MAX_FAULTS_PER_FILE printed for each file. A fault of a
+    draw that confirmed.tsv lists (file, date, rule) is a true draw and no fault."""
 
     def __init__(self, out):
         self.out = out
         self.count = 0
         self.per_file = {}
+        self.confirmed = {}
+        self.used = set()
 
-    def add(self, where, line, rule, message):
+    def add(self, where, line, rule, message, key=None):
+        if (where, key, rule) in self.confirmed:
+            self.used.add((where, key, rule))
+            return
         self.count += 1
         n = self.per_file.get(where, 0) + 1
         self.per_file[where] = n
@@ -162,6 +170,30 @@ def era_row_problem(fields):
     return None
 
 
+def read_confirmed(path, faults):
+    """Fills faults.confirmed from confirmed.tsv (optional): draws checked and found true."""
+    where = os.path.basename(path)
+    if not os.path.exists(path):
+        return
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    if not lines or lines[0].split("\t") != CONFIRMED_HEADER:
+        faults.add(where, 1, "confirmed", "the first line must be the header: %s" %
+                   "\\t".join(CONFIRMED_HEADER))
+        return
+    for number, line in enumerate(lines[1:], start=2):
+        if line.startswith("#") or not line.strip():
+            continue
+        fields = line.split("\t")
+        if (len(fields) != 4 or not FILE_NAME.fullmatch(fields[0]) or
+                not re.fullmatch(r"\d{8}", fields[1]) or fields[2] not in DRAW_RULES or
+                not fields[3].strip()):
+            faults.add(where, number, "confirmed", "needs a file, a date yyyymmdd, one of the "
+                       "rules %s and the evidence" % ", ".join(DRAW_RULES))
+            continue
+        faults.confirmed[(fields[0], fields[1], fields[2])] = number
+
+
 def chance_never_drawn(era, draws, extra):
     """Chance that one given number of the era's range never turns up in `draws` draws."""
     if extra:
@@ -248,7 +280,7 @@ def check_file(path, eras, faults):
             continue
         era = eras[era_index]
         seen_starts.add(int(key))
-        check_draw(where, number, era, numbers, faults)
+        check_draw(where, number, key, era, numbers, faults)
         stats = era_draws[era_index]
         stats[0] += 1
         for n in numbers[:era.main]:
@@ -257,7 +289,8 @@ def check_file(path, eras, faults):
             stats[2][n] = True
         day_lines.append(numbers)
         if len(day_lines) == era.per_day + 1:
-            faults.add(where, number, "per-day", "more than %d draws on %s" % (era.per_day, key))
+            faults.add(where, number, "per-day", "more than %d draws on %s" % (era.per_day, key),
+                       key)
         if len(day_lines) == 2:
             dates_with_more[era_index] = dates_with_more.get(era_index, 0) + 1
         if numbers in day_lines[:-1]:
@@ -267,7 +300,7 @@ def check_file(path, eras, faults):
             else:
                 faults.add(where, number, "repeated-draw",
                            "the same draw as line %d" % (number - len(day_lines) + 1 +
-                                                         day_lines.index(numbers)))
+                                                         day_lines.index(numbers)), key)
     for index, lines_repeated in same_day_repeats.items():
         bound = repeat_bound(eras[index], dates_with_more.get(index, 0))
         if len(lines_repeated) > bound:
@@ -285,26 +318,27 @@ def check_file(path, eras, faults):
     return draws
 
 
-def check_draw(where, number, era, numbers, faults):
+def check_draw(where, number, key, era, numbers, faults):
     want = era.main + era.extra
     if len(numbers) != want:
         faults.add(where, number, "count", "%d numbers, the era %s has %d" %
-                   (len(numbers), era.describe(), want))
+                   (len(numbers), era.describe(), want), key)
         return
     main, extra = numbers[:era.main], numbers[era.main:]
     for n in main:
         if not era.main_lo <= n <= era.main_hi:
             faults.add(where, number, "range", "%d is outside %d-%d (era %s)" %
-                       (n, era.main_lo, era.main_hi, era.describe()))
+                       (n, era.main_lo, era.main_hi, era.describe()), key)
     for n in extra:
         if not era.extra_lo <= n <= era.extra_hi:
             faults.add(where, number, "range", "extra %d is outside %d-%d (era %s)" %
-                       (n, era.extra_lo, era.extra_hi, era.describe()))
+                       (n, era.extra_lo, era.extra_hi, era.describe()), key)
     group = numbers if era.distinct == "all" else main if era.distinct == "main" else []
     if len(set(group)) != len(group):
-        faults.add(where, number, "repeated-number", "a number drawn twice in one draw")
+        faults.add(where, number, "repeated-number", "a number drawn twice in one draw", key)
     if era.distinct == "main" and len(set(extra)) != len(extra):
-        faults.add(where, number, "repeated-number", "an extra ball drawn twice in one draw")
+        faults.add(where, number, "repeated-number", "an extra ball drawn twice in one draw",
+                   key)
 
 
 def check_unused(where, era, stats, faults):
@@ -329,6 +363,7 @@ def main(argv):
     args = parser.parse_args(argv)
     faults = Faults(sys.stdout)
     eras = read_eras(os.path.join(args.data, "eras.tsv"), faults)
+    read_confirmed(os.path.join(args.data, "confirmed.tsv"), faults)
     shipped = sorted(n for n in os.listdir(args.data)
                      if n.endswith(".txt") and n != "CMakeLists.txt")
     for name in sorted(set(eras) - set(shipped)):
@@ -340,6 +375,10 @@ def main(argv):
     total = 0
     for name in names:
         total += check_file(os.path.join(args.data, name), eras.get(name, []), faults)
+    for (name, key, rule), line in sorted(faults.confirmed.items()):
+        if (name, key, rule) not in faults.used and (not args.files or name in names):
+            faults.add("confirmed.tsv", line, "confirmed", "%s has no %s fault on %s to confirm" %
+                       (name, rule, key))
     faults.finish()
     if faults.count:
         print("%d faults in %d files" % (faults.count, len(faults.per_file)))

@@ -50,11 +50,14 @@ def crlf(lines):
 
 
 class ValidatorTest(unittest.TestCase):
-    def run_validator(self, eras, files, names=()):
+    def run_validator(self, eras, files, names=(), confirmed=None):
         """Runs the validator on a folder of these files; returns (exit status, output)."""
         with tempfile.TemporaryDirectory() as folder:
             with open(os.path.join(folder, "eras.tsv"), "w", encoding="utf-8") as f:
                 f.write(eras)
+            if confirmed is not None:
+                with open(os.path.join(folder, "confirmed.tsv"), "w", encoding="utf-8") as f:
+                    f.write("file\tdate\trule\tevidence\n" + confirmed)
             for name, content in files.items():
                 with open(os.path.join(folder, name), "wb") as f:
                     f.write(content)
@@ -147,6 +150,31 @@ class ValidatorTest(unittest.TestCase):
             with self.subTest(name):
                 file = "lotto.txt" if "lotto" in eras.split("\n")[1] else "pick3.txt"
                 self.assert_fault(eras, {file: crlf(content)}, expected)
+
+    def test_confirmedDraws_passOnlyWhereTheyBreakTheRule(self):
+        eras = HEADER + LOTTO.replace("all\t1", "all\t2")
+        lines = lotto_lines(20)
+        repeated = {"lotto.txt": crlf(lines[:5] + [lines[4]] + lines[5:])}
+        evidence = "the operator's statement"
+        cases = [
+            ("the confirmed repeat passes", repeated,
+             "lotto.txt\t20200105\trepeated-draw\t%s\n" % evidence, 0, "every check passed"),
+            ("another date is not confirmed", repeated,
+             "lotto.txt\t20200106\trepeated-draw\t%s\n" % evidence, 1,
+             "lotto.txt:6: repeated-draw"),
+            ("another rule is not confirmed", repeated,
+             "lotto.txt\t20200105\trange\t%s\n" % evidence, 1, "lotto.txt:6: repeated-draw"),
+            ("a confirmation with nothing to confirm", {"lotto.txt": crlf(lines)},
+             "lotto.txt\t20200105\trepeated-draw\t%s\n" % evidence, 1,
+             "confirmed.tsv:2: confirmed: lotto.txt has no repeated-draw fault on 20200105"),
+            ("no evidence", repeated, "lotto.txt\t20200105\trepeated-draw\t\n", 1,
+             "confirmed.tsv:2: confirmed: needs"),
+        ]
+        for name, files, confirmed, status, expected in cases:
+            with self.subTest(name):
+                got, out = self.run_validator(eras, files, confirmed=confirmed)
+                self.assertEqual(got, status, out)
+                self.assertIn(expected, out)
 
     def test_lineEnds_mustBeCrLf(self):
         text = "\n".join(lotto_lines(20)) + "\n"
