@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """The converters and the merge that the recipes use, on small hand-made sources."""
 
+import gzip
 import io
 import os
+import struct
 import sys
 import tempfile
 import unittest
@@ -10,6 +12,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                 "scripts", "data"))
 import calottery  # noqa: E402
+import valottery  # noqa: E402
 import convert  # noqa: E402
 import json_draws  # noqa: E402
 import merge  # noqa: E402
@@ -210,6 +213,62 @@ class MergeTest(unittest.TestCase):
                     got, out, err = run_tool(merge, [], *(flags + paths))
                 self.assertEqual(got, status, err)
                 self.assertIn(expected, out if status == 0 else err)
+
+
+def rda(vectors):
+    """An R data file (gzip, XDR format 2) holding these named character vectors."""
+    def i32(v):
+        return struct.pack(">i", v)
+
+    def chars(text):
+        return i32(0x00040009) + i32(len(text)) + text.encode("latin-1")
+
+    body = b"RDX2\nX\n" + i32(2) + i32(0x030200) + i32(0x020300)
+    for index, (name, strings) in enumerate(vectors.items()):
+        body += i32(0x402)  # a pair-list node with a tag
+        body += i32(1) + chars(name)  # the tag: a symbol
+        body += i32(0x10) + i32(len(strings)) + b"".join(chars(t) for t in strings)
+    body += i32(254)
+    return gzip.compress(body)
+
+
+class VirginiaTest(unittest.TestCase):
+    PAGE = ["Results for Pick 3", "8/30/2015; Day: 0,3,4; Night: 2,8,4",
+            "8/29/2015; Day: 0,6,8; Night: 9,1,7", "5/22/1989; Night: 9,1,4", "",
+            "All information is entered manually, and is subject to human error. ",
+            "Therefore, we can not guarantee the accuracy of this information."]
+
+    def test_resultsPage_inRData(self):
+        twice = self.PAGE[:3] + ["8/29/2015; Night: 4,9,2"] + self.PAGE[3:]
+        cases = [
+            ("the evening draws, oldest first", {"p3_data": self.PAGE}, ["p3_data", "--draw",
+                                                                         "Night"], 0,
+             "19890522 9 1 4\r\n20150829 9 1 7\r\n20150830 2 8 4\r\n"),
+            ("the midday draws, where there are any", {"x": [], "p3_data": self.PAGE},
+             ["p3_data", "--draw", "Day"], 0, "20150829 0 6 8\r\n20150830 0 3 4\r\n"),
+            ("a date given twice stops the conversion", {"p3_data": twice},
+             ["p3_data", "--draw", "Night"], 1, "20150829 twice"),
+            ("unless it is dropped", {"p3_data": twice},
+             ["p3_data", "--draw", "Night", "--drop", "20150829"], 0,
+             "19890522 9 1 4\r\n20150830 2 8 4\r\n"),
+            ("a line of another kind", {"p3_data": self.PAGE + ["8/31/2015 Day 1 2 3"]},
+             ["p3_data", "--draw", "Day"], 1, "is not a draw"),
+            ("no such vector", {"c5_data": self.PAGE}, ["p3_data", "--draw", "Day"], 1,
+             "no character vector 'p3_data'"),
+        ]
+        for name, vectors, args, status, expected in cases:
+            with self.subTest(name):
+                got, out, err = run_tool(valottery, [rda(vectors)], *args)
+                self.assertEqual(got, status, err)
+                self.assertIn(expected, out if status == 0 else err)
+
+    def test_notRData_refused(self):
+        for name, data in (("text", b"8/30/2015; Day: 0,3,4\n"),
+                           ("cut short", rda({"p3_data": self.PAGE})[:-30])):
+            with self.subTest(name):
+                got, out, err = run_tool(valottery, [data], "p3_data", "--draw", "Day")
+                self.assertEqual(got, 1)
+                self.assertEqual(out, "")
 
 
 if __name__ == "__main__":
