@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release --target corvane
+cmake --build --preset release --target corvane blank_histories
 cd build/release/bin
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: running Corvane under xvfb-run (invisible; Ctrl+C ends it)."

@@ -80,7 +80,7 @@ scene_selection() {
 
 scripts/install-deps.sh screenshot
 cmake --preset release >/dev/null
-cmake --build --preset release --target corvane
+cmake --build --preset release --target corvane blank_histories
 mkdir -p "$out"
 out=$(realpath "$out")
 [ ${#requested[@]} -eq 0 ] && requested=("${scenes[@]}")

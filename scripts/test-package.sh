@@ -47,7 +47,7 @@ show_window() { # NAME COMMAND...: starts the program as a fresh user until its 
 
 echo "== release build and packages"
 cmake --preset release >/dev/null
-cmake --build --preset release --target corvane corvane-cli
+cmake --build --preset release --target corvane corvane-cli blank_histories
 rm -rf build/release/packages
 (cd build/release && cpack -G "TGZ;DEB" >/dev/null)
 tarball=$(echo build/release/packages/corvane-*.tar.gz)

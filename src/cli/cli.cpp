@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
     {"freq", freqCommand},
+    {"blank", blankCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -42,6 +43,10 @@ constexpr const char* kUsageText
       "                         how often each number was drawn from FROM to TO, dates\n"
       "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
       "                         as the last argument, adds a line per draw of the period\n"
+      "  blank FILENAME         the text of the catalogue's data file FILENAME before it holds\n"
+      "                         any draw: comment lines that say how to fill it\n"
+      "  blank --into DIR FILENAME...\n"
+      "                         writes that text into DIR/FILENAME for each FILENAME\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"

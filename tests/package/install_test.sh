@@ -28,6 +28,13 @@ for name in corvane corvane-cli ca649.txt pb545.txt mm552.txt brnl.txt ny3.txt t
     [ -f "$folder/$name" ] || fail "no $name installed"
     grep -q "  $name\$" "$folder/.shipped.sha256" || fail "$name is not in the list"
 done
+# Every lottery of the catalogue has its data file: a history, or the text that says how to fill it.
+catalogue_files=$("$folder/corvane-cli" catalogue | cut -f4 | sort -u | grep .)
+[ "$(echo "$catalogue_files" | wc -l)" -eq 198 ] || fail "the catalogue does not name 198 files"
+for name in $catalogue_files; do
+    [ -f "$folder/$name" ] || fail "no $name installed"
+    grep -q "  $name\$" "$folder/.shipped.sha256" || fail "$name is not in the list"
+done
 verified || fail "the list does not match the fresh folder"
 cp "$folder/.shipped.sha256" "$work/list"
 
