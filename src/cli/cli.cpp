@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
     {"freq", freqCommand},
+    {"import", importCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -42,6 +43,12 @@ constexpr const char* kUsageText
       "                         how often each number was drawn from FROM to TO, dates\n"
       "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
       "                         as the last argument, adds a line per draw of the period\n"
+      "  import SOURCE [--into DATAFILE] [--draw NAME] [--from DATE] [--to DATE]\n"
+      "         [--by-draw-number]\n"
+      "                         convert an operator's results download into a data file,\n"
+      "                         printed or merged into DATAFILE; --draw picks draws of a row\n"
+      "                         (\"Evening\", \"Midday Win 4\"), --from/--to (yyyymmdd) a period,\n"
+      "                         --by-draw-number orders the draws of a date by draw number\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"
