@@ -21,6 +21,8 @@ with a message naming the row: a history is rebuilt exactly or not at all.
   --drop DATE        leave out every draw of this date (repeatable); say why in SOURCES.md
   --newest-first     the source lists the newest row first: rows of one date are taken in the
                      reverse of their source order
+  --same-rows-once   a row equal in every field to an earlier row is the same record written
+                     twice and is taken once (each such row is named on standard error)
   --sep CHAR         the separator (default: the first of , ; tab found in the header line)
   --skip N           lines before the header (or the first row) to pass over
   --no-header        the file has no header line
@@ -52,6 +54,7 @@ def parse_args(argv):
     p.add_argument("--to", dest="last", default=None)
     p.add_argument("--drop", action="append", default=[])
     p.add_argument("--newest-first", action="store_true")
+    p.add_argument("--same-rows-once", action="store_true")
     p.add_argument("--sep", default=None)
     p.add_argument("--skip", type=int, default=0)
     p.add_argument("--no-header", action="store_true")
@@ -118,9 +121,17 @@ def convert(args):
     if args.newest_first:
         rows.reverse()
     out = []
+    seen = set()
     for order, (line, row) in enumerate(rows):
         if not any(cell.strip() for cell in row):
             continue
+        if args.same_rows_once:
+            record = tuple(cell.strip() for cell in row)
+            if record in seen:
+                print("convert.py: %s:%d repeats an earlier row; taken once" % (args.source, line),
+                      file=sys.stderr)
+                continue
+            seen.add(record)
         if any(i >= len(row) or row[i].strip() != v for i, v in wheres):
             continue
         try:

@@ -11,7 +11,8 @@
 #
 # Environment: CORVANE_MIRRORS, the folder of the fetched repositories, each a git directory
 # at owner+name/repo or owner+name (default /work/.mirror); CORVANE_CLI, the corvane-cli that
-# recipes call as $CLI (default: build/debug/bin/corvane-cli, else corvane-cli on the PATH).
+# recipes call as $CLI (default: the first of build/{debug,release,core,asan}/bin/corvane-cli,
+# else corvane-cli on the PATH).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,13 +26,11 @@ if [ "${1:-}" = --update ]; then
     shift
 fi
 
-if [ -n "${CORVANE_CLI:-}" ]; then
-    CLI=$CORVANE_CLI
-elif [ -x "$root/build/debug/bin/corvane-cli" ]; then
-    CLI="$root/build/debug/bin/corvane-cli"
-else
-    CLI=$(command -v corvane-cli || echo corvane-cli)
-fi
+CLI=${CORVANE_CLI:-}
+for build in debug release core asan; do
+    [ -z "$CLI" ] && [ -x "$root/build/$build/bin/corvane-cli" ] && CLI="$root/build/$build/bin/corvane-cli"
+done
+[ -z "$CLI" ] && CLI=$(command -v corvane-cli || echo corvane-cli)
 export CLI SCRIPTS="$here"
 
 # The recipes: for each file its command and its sources, one "repo<TAB>commit<TAB>path" a line.

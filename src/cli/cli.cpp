@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"backtest", backtestCommand},
     {"freq", freqCommand},
     {"blank", blankCommand},
+    {"import", importCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -47,6 +48,12 @@ constexpr const char* kUsageText
       "                         any draw: comment lines that say how to fill it\n"
       "  blank --into DIR FILENAME...\n"
       "                         writes that text into DIR/FILENAME for each FILENAME\n"
+      "  import SOURCE [--into DATAFILE] [--draw NAME] [--from DATE] [--to DATE]\n"
+      "         [--by-draw-number]\n"
+      "                         convert an operator's results download into a data file,\n"
+      "                         printed or merged into DATAFILE; --draw picks draws of a row\n"
+      "                         (\"Evening\", \"Midday Win 4\"), --from/--to (yyyymmdd) a period,\n"
+      "                         --by-draw-number orders the draws of a date by draw number\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"

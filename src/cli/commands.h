@@ -26,6 +26,7 @@ int catalogueCommand(const Invocation& call);
 int backtestCommand(const Invocation& call);
 int freqCommand(const Invocation& call);
 int blankCommand(const Invocation& call);
+int importCommand(const Invocation& call);
 #ifdef CORVANE_CLI_UPDATE
 int updateCommand(const Invocation& call);
 #endif

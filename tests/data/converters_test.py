@@ -89,6 +89,10 @@ class ConvertTest(unittest.TestCase):
              "date;n\n2020-01-02;3\n2020-01-01;2\n2020-01-01;1\n",
              ["--date", "date", "--date-format", "%Y-%m-%d", "--draw", "n", "--newest-first"],
              "20200101 1\r\n20200101 2\r\n20200102 3\r\n"),
+            ("a record written twice is taken once",
+             "date,draw,n,winners\n01/01/2020,Night,7,10\n01/01/2020,Night,7,10\n"
+             "01/01/2020,Day,7,12\n", ["--date", "date", "--draw", "n", "--same-rows-once"],
+             "20200101 7\r\n20200101 7\r\n"),
             ("a dropped date and a BOM", "\ufeffdate,n\n01/01/2020,1\n01/02/2020,2\n",
              ["--date", "date", "--draw", "n", "--drop", "20200101"], "20200102 2\r\n"),
         ]

@@ -1,0 +1,243 @@
+// Any file separated by commas, semicolons or tabs whose rows hold one date and the numbers,
+// with or without a header. With a header, columns that plainly hold no ball (a draw number, a
+// jackpot, a multiplier …) are left out by name; columns that hold no number in any row (a game
+// name, prizes in "$1,234.00") are left out in every file. Whether nn/nn/yyyy is day or month
+// first is settled once for the whole file, by a part above 12.
+#include "core/importer/cells.h"
+#include "core/importer/layouts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace corvane::core::importer {
+
+namespace {
+
+constexpr std::array<char, 3> kSeparators = {',', ';', '\t'};
+// The first lines that choose the separator.
+constexpr std::size_t kSeparatorLines = 10;
+
+bool hasLetter(std::string_view text)
+{
+    for (const char c : text) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
+            || static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+// The separator that splits the most of the first lines into two fields or more, and then the
+// one whose poorest line has the most fields.
+std::optional<char> chooseSeparator(const std::vector<SampleLine>& sample)
+{
+    std::optional<char> best;
+    std::size_t bestLines = 0, bestFields = 0;
+    std::vector<std::string_view> fields;
+    for (const char separator : kSeparators) {
+        std::size_t lines = 0, fewest = 0;
+        for (std::size_t i = 0; i < sample.size() && i < kSeparatorLines; ++i) {
+            splitFields(sample[i].text, separator, fields);
+            if (fields.size() < 2)
+                continue;
+            fewest = lines == 0 ? fields.size() : std::min(fewest, fields.size());
+            ++lines;
+        }
+        if (lines > bestLines || (lines == bestLines && lines > 0 && fewest > bestFields)) {
+            best = separator;
+            bestLines = lines;
+            bestFields = fewest;
+        }
+    }
+    return best;
+}
+
+const char* separatorName(char separator)
+{
+    switch (separator) {
+    case ';':
+        return "semicolon-separated file";
+    case '\t':
+        return "tab-separated file";
+    default:
+        return "comma-separated file";
+    }
+}
+
+class Generic : public Layout
+{
+public:
+    char m_separator = ',';
+    std::vector<std::string> m_names;
+    std::size_t m_dateColumn = 0;
+
+    std::string name() const override
+    {
+        return std::string(separatorName(m_separator))
+            + (m_names.empty() ? " without a header" : " with a header");
+    }
+    bool needsSurvey() const override { return true; }
+    bool hasDrawNumbers() const override { return m_drawColumn.has_value(); }
+
+    void survey(std::string_view line, std::size_t number) override
+    {
+        if (isBlankRow(line, m_separator))
+            return;
+        splitFields(line, m_separator, m_fields);
+        if (m_fields.size() > m_numbers.size()) {
+            m_numbers.resize(m_fields.size(), false);
+            m_text.resize(m_fields.size(), false);
+        }
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            if (i == m_dateColumn || m_fields[i].empty())
+                continue;
+            m_scratch.clear();
+            if (appendNumbers(m_fields[i], m_scratch))
+                m_numbers[i] = true;
+            else
+                m_text[i] = true;
+        }
+        if (m_dateColumn >= m_fields.size())
+            return;
+        const auto date = parseDateField(m_fields[m_dateColumn]);
+        if (!date || date->order != DateOrder::Slashed)
+            return;
+        // A part above 12 can only be the day; a date that fits neither way settles nothing.
+        const bool firstIsDay = date->first > 12 && date->first <= 31 && date->second <= 12;
+        const bool secondIsDay = date->second > 12 && date->second <= 31 && date->first <= 12;
+        if (firstIsDay && m_dayFirstLine == 0)
+            m_dayFirstLine = number;
+        if (secondIsDay && m_monthFirstLine == 0)
+            m_monthFirstLine = number;
+        if (!firstIsDay && !secondIsDay && date->first != date->second && m_openLine == 0) {
+            m_openLine = number;
+            m_openText = std::string(m_fields[m_dateColumn]);
+        }
+    }
+
+    std::string settle() override
+    {
+        if (m_dayFirstLine != 0 && m_monthFirstLine != 0) {
+            return "the dates are written both day first (line " + std::to_string(m_dayFirstLine)
+                + ") and month first (line " + std::to_string(m_monthFirstLine)
+                + "): the file cannot be read one way";
+        }
+        if (m_dayFirstLine == 0 && m_monthFirstLine == 0 && m_openLine != 0) {
+            return "the dates can be read as dd/mm/yyyy or as mm/dd/yyyy (line "
+                + std::to_string(m_openLine) + ": " + m_openText
+                + ") and no date of the file has a day above 12 to settle which: it is not "
+                  "guessed";
+        }
+        m_dayFirst = m_dayFirstLine != 0;
+        for (std::size_t i = 0; i < m_numbers.size(); ++i) {
+            if (i == m_dateColumn || !m_numbers[i])
+                continue;
+            const std::string_view name = i < m_names.size() ? m_names[i] : std::string_view();
+            if (!m_names.empty() && isDrawNumberName(name) && !m_drawColumn)
+                m_drawColumn = i;
+            if (m_names.empty() || !isNoBallName(name))
+                m_ballColumns.push_back(i);
+        }
+        return {};
+    }
+
+    void read(std::string_view line, std::size_t number, Rows& rows) override
+    {
+        if (isBlankRow(line, m_separator))
+            return;
+        rows.count();
+        splitFields(line, m_separator, m_fields);
+        const std::string_view dateText = field(m_dateColumn);
+        if (dateText.empty()) {
+            rows.skip(SkipReason::NoDate, number, line);
+            return;
+        }
+        const auto parsed = parseDateField(dateText);
+        const auto date = parsed ? resolveDate(*parsed, m_dayFirst) : std::nullopt;
+        if (!date) {
+            rows.skip(SkipReason::BadDate, number, line);
+            return;
+        }
+        Draw draw;
+        draw.date = *date;
+        draw.line = number;
+        if (m_drawColumn) {
+            if (const auto value = parseWhole(field(*m_drawColumn)))
+                draw.drawNumber = *value;
+        }
+        for (const std::size_t column : m_ballColumns) {
+            const std::string_view text = field(column);
+            if (!text.empty() && !appendNumbers(text, draw.numbers)) {
+                rows.skip(SkipReason::BadNumber, number, line);
+                return;
+            }
+        }
+        rows.add(std::move(draw), line);
+    }
+
+private:
+    std::string_view field(std::size_t column) const
+    {
+        return column < m_fields.size() ? m_fields[column] : std::string_view();
+    }
+
+    std::vector<std::string_view> m_fields;
+    std::vector<std::int32_t> m_scratch;
+    // Per column: whether some row has numbers there, and whether some row has other text.
+    std::vector<bool> m_numbers;
+    std::vector<bool> m_text;
+    std::size_t m_dayFirstLine = 0;
+    std::size_t m_monthFirstLine = 0;
+    std::size_t m_openLine = 0;
+    std::string m_openText;
+    bool m_dayFirst = false;
+    std::vector<std::size_t> m_ballColumns;
+    std::optional<std::size_t> m_drawColumn;
+};
+
+} // namespace
+
+std::unique_ptr<Layout> genericLayout(const std::vector<SampleLine>& sample, std::string& error)
+{
+    const std::optional<char> separator = chooseSeparator(sample);
+    if (!separator) {
+        error = "the file is in no layout that the importer knows, and it is not separated by "
+                "commas, semicolons or tabs";
+        return nullptr;
+    }
+    auto layout = std::make_unique<Generic>();
+    layout->m_separator = *separator;
+    std::vector<std::string_view> fields;
+    std::vector<std::string_view> header;
+    for (std::size_t k = 0; k < sample.size(); ++k) {
+        splitFields(sample[k].text, *separator, fields);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (!parseDateField(fields[i]))
+                continue;
+            // A second date of the row ("next draw") is no draw's date.
+            if (i < header.size() && hasLetter(header[i])) {
+                const std::vector<std::string> words = nameWords(header[i]);
+                if (std::find(words.begin(), words.end(), "next") != words.end())
+                    continue;
+            }
+            if (k > 0) {
+                layout->headerLine = sample[k - 1].number;
+                if (hasLetter(sample[k - 1].text))
+                    layout->m_names.assign(header.begin(), header.end());
+            }
+            layout->m_dateColumn = i;
+            return layout;
+        }
+        if (fields.size() >= 2) {
+            std::vector<std::string_view> names;
+            splitFields(sample[k].text, *separator, names);
+            header = names;
+        }
+    }
+    error = std::string("no line of the ") + separatorName(*separator)
+        + " holds a date in a known form (yyyy-mm-dd, yyyymmdd, yyyy/mm/dd, mm/dd/yyyy, "
+          "dd/mm/yyyy, dd.mm.yyyy or yyyy.mm.dd.)";
+    return nullptr;
+}
+
+} // namespace corvane::core::importer
