@@ -145,7 +145,7 @@ void BlankHistoryTest::sixteenTypedDraws_saved_makeBothPredictionsWork()
     StartedApp started;
     QVERIFY(copyBlanksInto(started.dir()));
     QVERIFY(started.start());
-    const QString name = QStringLiteral("fl653.txt");
+    const QString name = blankNames().value(0);
     const QString path = started.file(name);
     const QByteArray blank = readBytes(path);
     QVERIFY(!blank.isEmpty());
