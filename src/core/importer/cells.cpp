@@ -246,7 +246,9 @@ bool isNoBallName(std::string_view name)
         if (has(words, word))
             return true;
     }
-    return (has(words, "power") && has(words, "play")) || onlyWord(words, "extra");
+    // "1-10", "11-20": how many numbers fell in a range.
+    const bool range = words.size() > 1 && std::all_of(words.begin(), words.end(), isNumberWord);
+    return range || (has(words, "power") && has(words, "play")) || onlyWord(words, "extra");
 }
 
 bool sameName(std::string_view a, std::string_view b)

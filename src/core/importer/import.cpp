@@ -133,9 +133,11 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
     // First pass: what no layout can read, and the first lines to recognise the layout by.
     std::vector<SampleLine> sample;
     std::uint64_t bytes = 0;
+    std::size_t lines = 0;
     std::string refusal;
     const bool whole = walk(source, [&](std::string_view line, std::size_t number) {
         bytes += line.size() + 1;
+        lines = number;
         if (bytes > kMaxSourceBytes + 1) {
             refusal = "the file is larger than 64 MiB, far more than any results file: it is not "
                       "read";
@@ -184,10 +186,6 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
         return fail("--draw picks among several draws of a row, and this file (" + layout.name()
             + ") has one draw a row");
     }
-    if (options.byDrawNumber && !layout.hasDrawNumbers())
-        return fail(
-            "--by-draw-number needs draw numbers, and this file (" + layout.name() + ") has none");
-
     const auto isRow = [&](std::string_view line, std::size_t number) {
         return number > layout.headerLine && !isBlankLine(line);
     };
@@ -204,6 +202,12 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
             return fail(why);
     }
 
+    // A generic file knows its draw-number column only once it has been surveyed.
+    if (options.byDrawNumber && !layout.hasDrawNumbers())
+        return fail(
+            "--by-draw-number needs draw numbers, and this file (" + layout.name() + ") has none");
+
+    result.draws.reserve(lines);
     Rows rows(result);
     const bool read = walk(source, [&](std::string_view line, std::size_t number) {
         if (isRow(line, number))
