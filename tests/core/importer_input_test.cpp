@@ -130,7 +130,8 @@ TEST(ImportInput, columnNamesThatHoldNoBall)
         EXPECT_TRUE(isNoBallName(name)) << name;
     for (const char* name : {"Ball 1", "ball1", "N1", "R7", "Nr12", "Bonus #", "BonusBall",
              "Mega Ball", "Powerball", "Thunderball", "NUMBER DRAWN 1", "BONUS NUMBER",
-             "Winning Number 1", "2", "Additional Number ", "Supplementary 1", "special", ""})
+             "Winning Number 1", "2", "Additional Number ", "Supplementary 1", "special", "",
+             "Winning Draw Numbers", "Draw Ball 1"})
         EXPECT_FALSE(isNoBallName(name)) << name;
 }
 

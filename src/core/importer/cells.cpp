@@ -216,7 +216,10 @@ bool isDrawNumberName(std::string_view name)
         if (has(words, word))
             return true;
     }
-    if ((has(words, "draw") || has(words, "drawing"))
+    // "Draw", "Draw Sequence", but not "Winning Draw Numbers" or "Draw Ball 1".
+    const bool balls = has(words, "winning") || has(words, "ball") || has(words, "balls")
+        || has(words, "results");
+    if ((has(words, "draw") || has(words, "drawing")) && !balls
         && std::none_of(words.begin(), words.end(), isNumberWord))
         return true;
     return onlyWord(words, "no") || onlyWord(words, "nr") || onlyWord(words, "number")
