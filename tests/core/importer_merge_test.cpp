@@ -82,6 +82,10 @@ TEST(ImportMerge, theMergePlanFollowsTheRules)
             "2020-01-01,1,2\n2020-01-02,3,4\n", "", "the draws of 2020-01-01 differ", 0},
         {"another count of numbers is another lottery", kFile, "2020-01-11,1,2,3,4\n", "",
             "the source has 4 numbers a draw and lotto.txt has 3", 0},
+        {"another lottery drawn on other days", kFile,
+            "2020-01-02,1,2,3\n2020-01-06,1,2,3\n2020-01-09,1,2,3\n", "",
+            "none of the 2 draws of the source up to the last draw of lotto.txt falls on a date",
+            2},
         {"an appended draw of another count", kFile, "2020-01-11,1,2\n2020-01-12,3,4,5\n", "",
             "the draw of 2020-01-11 has 2 numbers and lotto.txt has 3 a draw", 0},
     };
