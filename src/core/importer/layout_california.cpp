@@ -72,6 +72,7 @@ public:
         draw.date = dateKey(year, month, day);
         draw.drawNumber = *drawNumber;
         draw.line = number;
+        draw.numbers.reserve(m_tokens.size() - 5);
         for (std::size_t i = 5; i < m_tokens.size(); ++i) {
             const auto value = parseWhole(m_tokens[i]);
             if (!value) {
