@@ -122,10 +122,24 @@ void sortDraws(std::vector<Draw>& draws, bool byDrawNumber)
                 return a.date < b.date;
             return a.drawNumber.value_or(-1) < b.drawNumber.value_or(-1);
         });
-    } else {
-        std::stable_sort(draws.begin(), draws.end(),
-            [](const Draw& a, const Draw& b) { return a.date < b.date; });
+        return;
     }
+    const auto earlier = [](const Draw& a, const Draw& b) { return a.date < b.date; };
+    if (std::is_sorted(draws.begin(), draws.end(), earlier))
+        return;
+    // Most files run newest first: turned round, and each date's draws turned back, they are
+    // what a stable sort gives, without its copy of every draw.
+    if (std::is_sorted(draws.rbegin(), draws.rend(), earlier)) {
+        std::reverse(draws.begin(), draws.end());
+        for (auto first = draws.begin(); first != draws.end();) {
+            const auto end = std::find_if(
+                first, draws.end(), [&](const Draw& draw) { return draw.date != first->date; });
+            std::reverse(first, end);
+            first = end;
+        }
+        return;
+    }
+    std::stable_sort(draws.begin(), draws.end(), earlier);
 }
 
 ImportResult importFrom(LineSource& source, const std::string& name, const ImportOptions& options)
@@ -335,23 +349,29 @@ ImportResult importText(std::string_view bytes, const ImportOptions& options)
 
 std::string formatHistory(const std::vector<Draw>& draws)
 {
-    // Written straight into the string's room, which the longest possible lines fit.
-    std::size_t room = 0;
-    for (const Draw& draw : draws)
-        room += 12 + draw.numbers.size() * 11;
-    std::string out(room, '\0');
+    const auto digits = [](std::int64_t value) {
+        std::size_t count = 1;
+        for (; value >= 10; value /= 10)
+            ++count;
+        return count;
+    };
+    // Measured first and written in place: a long history is one allocation, no more.
+    std::size_t size = 0;
+    for (const Draw& draw : draws) {
+        size += digits(draw.date) + 2;
+        for (const std::int32_t number : draw.numbers)
+            size += 1 + digits(number);
+    }
+    std::string out(size, ' ');
     char* at = out.data();
     char* const last = out.data() + out.size();
     for (const Draw& draw : draws) {
         at = std::to_chars(at, last, draw.date).ptr;
-        for (const std::int32_t number : draw.numbers) {
-            *at++ = ' ';
-            at = std::to_chars(at, last, number).ptr;
-        }
+        for (const std::int32_t number : draw.numbers)
+            at = std::to_chars(at + 1, last, number).ptr;
         *at++ = '\r';
         *at++ = '\n';
     }
-    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 
