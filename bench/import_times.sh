@@ -2,7 +2,8 @@
 # import_times.sh CLI [KENO_CSV] [RUNS]: times whole runs of `CLI import` on the Hungarian Keno
 # download (Szerencsejáték's keno.csv: a BOM line, the header, 9,461 dated rows of 20 numbers
 # newest first, then 653 rows without a date). Without KENO_CSV it times a file made here of
-# that size and layout, the same on every machine. Prints the fastest and the median run.
+# that size and layout, the same on every machine. Prints the fastest and the median run, and
+# those of `CLI name`, which only starts the program, for comparison on a busy machine.
 #   bench/import_times.sh build/release/bin/corvane-cli
 #   bench/import_times.sh build/release/bin/corvane-cli keno.csv 50
 set -euo pipefail
@@ -49,14 +50,21 @@ if [ -z "$source" ]; then
 fi
 
 rows=$("$cli" import "$source" 2>/dev/null | wc -l)
-times=()
-for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$cli" import "$source" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000)))
-done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-printf '%s: %d draws, %d bytes; %d runs: fastest %.1f ms, median %.1f ms\n' \
-    "$(basename "$source")" "$rows" "$(wc -c < "$source")" "$runs" \
-    "$(echo "${sorted[0]} / 1000" | bc -l)" "$(echo "${sorted[$((runs / 2))]} / 1000" | bc -l)"
+# Prints the fastest and the median of RUNS whole runs of the command line given.
+time_runs() {
+    local times=() start end
+    # Bash's own clock: starting `date` around each run would add its start to the time.
+    for _ in $(seq "$runs"); do
+        start=${EPOCHREALTIME/[.,]/}
+        "$@" >/dev/null 2>&1
+        end=${EPOCHREALTIME/[.,]/}
+        times+=($((end - start)))
+    done
+    local sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+    printf 'fastest %.1f ms, median %.1f ms' "$(echo "${sorted[0]} / 1000" | bc -l)" \
+        "$(echo "${sorted[$((runs / 2))]} / 1000" | bc -l)"
+}
+printf '%s: %d draws, %d bytes; %d runs: %s\n' "$(basename "$source")" "$rows" \
+    "$(wc -c < "$source")" "$runs" "$(time_runs "$cli" import "$source")"
+# What starting the program costs on this machine now, for comparison.
+printf 'corvane-cli name (start only): %s\n' "$(time_runs "$cli" name ca649.txt)"
