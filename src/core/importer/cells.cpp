@@ -74,12 +74,13 @@ void splitFields(std::string_view line, char separator, std::vector<std::string_
                 return;
             i = next + 1;
         } else {
-            const std::size_t next = line.find(separator, i);
-            if (next == std::string_view::npos) {
-                fields.push_back(trimBlanks(line.substr(i)));
-                return;
-            }
+            // Fields are short: a plain scan beats a library search per field.
+            std::size_t next = i;
+            while (next < n && line[next] != separator)
+                ++next;
             fields.push_back(trimBlanks(line.substr(i, next - i)));
+            if (next == n)
+                return;
             i = next + 1;
         }
     }
@@ -216,7 +217,10 @@ bool isDrawNumberName(std::string_view name)
         if (has(words, word))
             return true;
     }
-    if ((has(words, "draw") || has(words, "drawing"))
+    // "Draw", "Draw Sequence", but not "Winning Draw Numbers" or "Draw Ball 1".
+    const bool balls = has(words, "winning") || has(words, "ball") || has(words, "balls")
+        || has(words, "results");
+    if ((has(words, "draw") || has(words, "drawing")) && !balls
         && std::none_of(words.begin(), words.end(), isNumberWord))
         return true;
     return onlyWord(words, "no") || onlyWord(words, "nr") || onlyWord(words, "number")
@@ -246,7 +250,9 @@ bool isNoBallName(std::string_view name)
         if (has(words, word))
             return true;
     }
-    return (has(words, "power") && has(words, "play")) || onlyWord(words, "extra");
+    // "1-10", "11-20": how many numbers fell in a range.
+    const bool range = words.size() > 1 && std::all_of(words.begin(), words.end(), isNumberWord);
+    return range || (has(words, "power") && has(words, "play")) || onlyWord(words, "extra");
 }
 
 bool sameName(std::string_view a, std::string_view b)

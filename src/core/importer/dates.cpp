@@ -59,11 +59,31 @@ std::optional<DateField> parseDateField(std::string_view text)
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    const std::size_t cut = text.find_first_of(" T");
-    if (cut != std::string_view::npos) {
+    // A time of day after a space, or after a 'T' between digits (ISO 8601).
+    for (std::size_t cut = 1; cut + 1 < text.size(); ++cut) {
+        const bool space = text[cut] == ' ';
+        if (!space && !(text[cut] == 'T' && isDigit(text[cut - 1])))
+            continue;
         if (!isTimeOfDay(text.substr(cut + 1)))
             return std::nullopt;
         text = text.substr(0, cut);
+        break;
+    }
+
+    // dd-Mon-yyyy ("19-Aug-2026").
+    const std::size_t dash = text.find('-');
+    if (dash != std::string_view::npos && dash <= 2) {
+        const std::size_t second = text.find('-', dash + 1);
+        if (second != std::string_view::npos) {
+            const auto month = monthFromName(text.substr(dash + 1, second - dash - 1));
+            std::size_t dayWidth = 0, yearWidth = 0;
+            const int day = leadingNumber(text, 2, dayWidth);
+            const int year = leadingNumber(text.substr(second + 1), 4, yearWidth);
+            if (month && dayWidth == dash && yearWidth == 4 && second + 5 == text.size())
+                return DateField {DateOrder::DayMonthYear, year, day, *month};
+            if (month)
+                return std::nullopt;
+        }
     }
 
     std::size_t length = 0;

@@ -44,10 +44,12 @@ struct DateField
 };
 
 /// Reads a date field in one of the forms yyyy-mm-dd, yyyymmdd, yyyy/mm/dd, yyyy.mm.dd (with or
-/// without a last dot), mm/dd/yyyy or dd/mm/yyyy, and dd.mm.yyyy (with or without a last dot).
-/// Month and day may have one or two digits, except in yyyymmdd. A time of day may follow after
-/// a space or a 'T' ("2010-01-02 00:00:00", "09/24/2020 12:00:00 AM"). Nothing for any other
-/// text, and for yyyymmdd that is not a real date (so a plain number is not taken for a date).
+/// without a last dot), mm/dd/yyyy or dd/mm/yyyy, dd.mm.yyyy (with or without a last dot) and
+/// dd-Mon-yyyy ("19-Aug-2026", an English month name or its first three letters). Month and day
+/// may have one or two digits, except in yyyymmdd. A time of day may follow after a space or a
+/// 'T' ("2010-01-02 00:00:00", "2024-01-02T00:00:00.000", "09/24/2020 12:00:00 AM"). Nothing
+/// for any other text, and for yyyymmdd that is not a real date (so a plain number is not taken
+/// for a date).
 std::optional<DateField> parseDateField(std::string_view text);
 
 /// The key of a field whose order is known; dayFirst settles a Slashed field. Nothing when the

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
-#include <map>
 #include <system_error>
 
 namespace corvane::core::importer {
@@ -18,11 +17,15 @@ namespace {
 // The first non-blank lines that the layouts look at to recognise a file.
 constexpr std::size_t kSampleLines = 40;
 
+// Tab, line and form feeds, CR and the old end-of-file mark turn up in text files; the other
+// control characters do not.
+constexpr std::uint32_t kTextControls
+    = (1u << '\t') | (1u << '\n') | (1u << '\v') | (1u << '\f') | (1u << '\r') | (1u << 0x1A);
+
 bool isControlByte(char c)
 {
     const auto u = static_cast<unsigned char>(c);
-    // Tab, line and form feeds, CR and the old end-of-file mark turn up in text files.
-    return u < 0x20 && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r' && u != 0x1A;
+    return u < 0x20 && (kTextControls & (1u << u)) == 0;
 }
 
 bool isBlankLine(std::string_view line)
@@ -74,29 +77,33 @@ std::string lineText(std::size_t number)
     return "line " + std::to_string(number);
 }
 
-// Newest-first files with several draws a date are the one case where keeping the rows' order
-// within a date puts a later draw first; the user should hear of it.
-void noteNewestFirst(ImportResult& result, const Layout& layout, const ImportOptions& options)
+// True when more neighbouring draws go back in time than forward, in the order of the file.
+bool newestFirst(const std::vector<Draw>& draws)
 {
     std::size_t ascending = 0, descending = 0;
-    for (std::size_t i = 1; i < result.draws.size(); ++i) {
-        if (result.draws[i].date > result.draws[i - 1].date)
+    for (std::size_t i = 1; i < draws.size(); ++i) {
+        if (draws[i].date > draws[i - 1].date)
             ++ascending;
-        else if (result.draws[i].date < result.draws[i - 1].date)
+        else if (draws[i].date < draws[i - 1].date)
             ++descending;
     }
-    if (options.byDrawNumber || descending <= ascending)
-        return;
+    return descending > ascending;
+}
+
+// Newest-first files with several draws a date are the one case where keeping the rows' order
+// within a date puts a later draw first; the user should hear of it. draws are sorted by date.
+void noteNewestFirst(ImportResult& result, const Layout& layout)
+{
     // Draws of one row come in the layout's own order; only rows of the same date count.
-    std::map<DateKey, std::pair<std::size_t, int>> rowsPerDate;
-    for (const Draw& draw : result.draws) {
-        auto& [line, rows] = rowsPerDate[draw.date];
-        if (rows == 0 || line != draw.line)
-            ++rows;
-        line = draw.line;
+    std::size_t shared = 0;
+    for (std::size_t i = 0; i < result.draws.size();) {
+        std::size_t end = i + 1;
+        bool rows = false;
+        for (; end < result.draws.size() && result.draws[end].date == result.draws[i].date; ++end)
+            rows = rows || result.draws[end].line != result.draws[i].line;
+        shared += rows ? 1 : 0;
+        i = end;
     }
-    const auto shared = std::count_if(rowsPerDate.begin(), rowsPerDate.end(),
-        [](const auto& entry) { return entry.second.second > 1; });
     if (shared == 0)
         return;
     std::string note = "the file lists its draws newest first, and " + std::to_string(shared)
@@ -115,10 +122,24 @@ void sortDraws(std::vector<Draw>& draws, bool byDrawNumber)
                 return a.date < b.date;
             return a.drawNumber.value_or(-1) < b.drawNumber.value_or(-1);
         });
-    } else {
-        std::stable_sort(draws.begin(), draws.end(),
-            [](const Draw& a, const Draw& b) { return a.date < b.date; });
+        return;
     }
+    const auto earlier = [](const Draw& a, const Draw& b) { return a.date < b.date; };
+    if (std::is_sorted(draws.begin(), draws.end(), earlier))
+        return;
+    // Most files run newest first: turned round, and each date's draws turned back, they are
+    // what a stable sort gives, without its copy of every draw.
+    if (std::is_sorted(draws.rbegin(), draws.rend(), earlier)) {
+        std::reverse(draws.begin(), draws.end());
+        for (auto first = draws.begin(); first != draws.end();) {
+            const auto end = std::find_if(
+                first, draws.end(), [&](const Draw& draw) { return draw.date != first->date; });
+            std::reverse(first, end);
+            first = end;
+        }
+        return;
+    }
+    std::stable_sort(draws.begin(), draws.end(), earlier);
 }
 
 ImportResult importFrom(LineSource& source, const std::string& name, const ImportOptions& options)
@@ -133,9 +154,11 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
     // First pass: what no layout can read, and the first lines to recognise the layout by.
     std::vector<SampleLine> sample;
     std::uint64_t bytes = 0;
+    std::size_t lines = 0;
     std::string refusal;
     const bool whole = walk(source, [&](std::string_view line, std::size_t number) {
         bytes += line.size() + 1;
+        lines = number;
         if (bytes > kMaxSourceBytes + 1) {
             refusal = "the file is larger than 64 MiB, far more than any results file: it is not "
                       "read";
@@ -184,10 +207,6 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
         return fail("--draw picks among several draws of a row, and this file (" + layout.name()
             + ") has one draw a row");
     }
-    if (options.byDrawNumber && !layout.hasDrawNumbers())
-        return fail(
-            "--by-draw-number needs draw numbers, and this file (" + layout.name() + ") has none");
-
     const auto isRow = [&](std::string_view line, std::size_t number) {
         return number > layout.headerLine && !isBlankLine(line);
     };
@@ -204,6 +223,12 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
             return fail(why);
     }
 
+    // A generic file knows its draw-number column only once it has been surveyed.
+    if (options.byDrawNumber && !layout.hasDrawNumbers())
+        return fail(
+            "--by-draw-number needs draw numbers, and this file (" + layout.name() + ") has none");
+
+    result.draws.reserve(lines);
     Rows rows(result);
     const bool read = walk(source, [&](std::string_view line, std::size_t number) {
         if (isRow(line, number))
@@ -213,8 +238,10 @@ ImportResult importFrom(LineSource& source, const std::string& name, const Impor
     if (!read)
         return fail("the file could not be read to its end");
 
-    noteNewestFirst(result, layout, options);
+    const bool descending = newestFirst(result.draws);
     sortDraws(result.draws, options.byDrawNumber);
+    if (descending && !options.byDrawNumber)
+        noteNewestFirst(result, layout);
 
     if (options.today != 0) {
         const Draw* future = nullptr;
@@ -322,20 +349,28 @@ ImportResult importText(std::string_view bytes, const ImportOptions& options)
 
 std::string formatHistory(const std::vector<Draw>& draws)
 {
-    std::string out;
-    out.reserve(draws.size() * 32);
-    char buffer[16];
-    const auto put = [&](std::int64_t value) {
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-        out.append(buffer, end);
+    const auto digits = [](std::int64_t value) {
+        std::size_t count = 1;
+        for (; value >= 10; value /= 10)
+            ++count;
+        return count;
     };
+    // Measured first and written in place: a long history is one allocation, no more.
+    std::size_t size = 0;
     for (const Draw& draw : draws) {
-        put(draw.date);
-        for (const std::int32_t number : draw.numbers) {
-            out += ' ';
-            put(number);
-        }
-        out += "\r\n";
+        size += digits(draw.date) + 2;
+        for (const std::int32_t number : draw.numbers)
+            size += 1 + digits(number);
+    }
+    std::string out(size, ' ');
+    char* at = out.data();
+    char* const last = out.data() + out.size();
+    for (const Draw& draw : draws) {
+        at = std::to_chars(at, last, draw.date).ptr;
+        for (const std::int32_t number : draw.numbers)
+            at = std::to_chars(at + 1, last, number).ptr;
+        *at++ = '\r';
+        *at++ = '\n';
     }
     return out;
 }

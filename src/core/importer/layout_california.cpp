@@ -56,21 +56,23 @@ public:
             rows.skip(SkipReason::NotARow, number, line);
             return;
         }
-        const auto month = monthFromName(m_tokens[2]);
+        // Parts that cannot be read are 0, which no real date has.
+        const int month = monthFromName(m_tokens[2]).value_or(0);
         std::string_view dayText = m_tokens[3];
         const bool comma = !dayText.empty() && dayText.back() == ',';
         if (comma)
             dayText.remove_suffix(1);
-        const auto day = dayText.size() <= 2 ? parseWhole(dayText) : std::nullopt;
-        const auto year = m_tokens[4].size() == 4 ? parseWhole(m_tokens[4]) : std::nullopt;
-        if (!month || !comma || !day || !year || !isRealDate(*year, *month, *day)) {
+        const int day = dayText.size() <= 2 ? parseWhole(dayText).value_or(0) : 0;
+        const int year = m_tokens[4].size() == 4 ? parseWhole(m_tokens[4]).value_or(0) : 0;
+        if (!comma || !isRealDate(year, month, day)) {
             rows.skip(SkipReason::BadDate, number, line);
             return;
         }
         Draw draw;
-        draw.date = dateKey(*year, *month, *day);
+        draw.date = dateKey(year, month, day);
         draw.drawNumber = *drawNumber;
         draw.line = number;
+        draw.numbers.reserve(m_tokens.size() - 5);
         for (std::size_t i = 5; i < m_tokens.size(); ++i) {
             const auto value = parseWhole(m_tokens[i]);
             if (!value) {

@@ -50,6 +50,7 @@ public:
             if (const auto value = parseWhole(field(*m_drawColumn)))
                 draw.drawNumber = *value;
         }
+        draw.numbers.reserve(m_numberColumns.size());
         for (const std::size_t column : m_numberColumns) {
             const std::string_view text = field(column);
             if (text.empty())

@@ -165,6 +165,7 @@ public:
             if (const auto value = parseWhole(field(*m_drawColumn)))
                 draw.drawNumber = *value;
         }
+        draw.numbers.reserve(m_ballColumns.size());
         for (const std::size_t column : m_ballColumns) {
             const std::string_view text = field(column);
             if (!text.empty() && !appendNumbers(text, draw.numbers)) {

@@ -84,9 +84,17 @@ public:
 
     std::string settle() override
     {
+        // The widest value of the game in any column, as a column may have lost the leading
+        // zeros of every value it holds.
         for (Group& group : m_groups) {
-            if (group.digits && group.width == 0)
-                group.width = std::max<std::size_t>(group.widest, 1);
+            if (!group.digits || group.width != 0)
+                continue;
+            std::size_t widest = 1;
+            for (const Group& other : m_groups) {
+                if (other.game == group.game)
+                    widest = std::max(widest, other.widest);
+            }
+            group.width = widest;
         }
         return {};
     }

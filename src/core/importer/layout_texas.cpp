@@ -110,6 +110,7 @@ public:
         Draw draw;
         draw.date = *date;
         draw.line = number;
+        draw.numbers.reserve(m_cells.size());
         for (const std::string_view cell : m_cells) {
             const auto value = parseWhole(cell);
             if (!value) {

@@ -140,6 +140,14 @@ MergePlan planMerge(
         i = end;
     }
 
+    // Draws of the file's years that share no date with it are another lottery's, drawn on
+    // other days of the week.
+    if (plan.notInFile > 0 && plan.agreeing == 0) {
+        plan.error = "none of the " + std::to_string(plan.notInFile)
+            + " draws of the source up to the last draw of " + fileName
+            + " falls on a date that it has a draw of (another lottery?): nothing was written";
+        return plan;
+    }
     if (!fileDraws.empty()) {
         const std::size_t fileCount = fileDraws.back().numbers.size();
         for (const Draw* draw : appended) {

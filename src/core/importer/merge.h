@@ -32,9 +32,10 @@ struct MergePlan
 /// with the file's draws of that date, in number and order, or nothing is written and the error
 /// names the first date that disagrees. The file's numbers per draw are those of its last draw:
 /// a source whose newest draw has another count is refused, and so is an appended draw with
-/// another count. The file's own lines stay byte for byte. A result that the program could not
-/// open (more than TextCodec::kMaxBytes once every line end is CR LF) is refused. fileName
-/// names the file in messages.
+/// another count, and a source with draws up to the file's last draw none of which falls on a
+/// date of the file (another lottery, drawn on other days). The file's own lines stay byte for
+/// byte. A result that the program could not open (more than TextCodec::kMaxBytes once every
+/// line end is CR LF) is refused. fileName names the file in messages.
 MergePlan planMerge(
     std::string_view existing, const std::vector<Draw>& draws, const std::string& fileName);
 
