@@ -52,20 +52,20 @@ scene_tip_of_the_day() {
     shoot
 }
 
-# Ctrl+T: how often each number was drawn from two years ago (the FROM picker's year typed as
-# 24) to today.
+# Ctrl+T: how often each number was drawn from 1 January 2024 (typed into FROM as 24-1-1) to
+# today.
 scene_frequency_table() {
     keys ctrl+t
     wait_window "Canadian 6/49--Times Of Each Lotto That Turned Up"
-    keys 2 4 Return
+    keys 2 4 minus 1 minus 1 Return
     shoot
 }
 
-# Statistics menu, then "Drawing Of Lotto &Distribution", from two years ago to today.
+# Statistics menu, then "Drawing Of Lotto &Distribution", from 1 January 2024 to today.
 scene_chart() {
     keys alt+s d
     wait_window "Canadian 6/49--Distribution Of Each Lotto That Turned Up"
-    keys 2 4 Return
+    keys 2 4 minus 1 minus 1 Return
     shoot
 }
 

@@ -122,16 +122,73 @@ TEST(Cli, freqPrintsTheListTabSeparated)
         header + freqLine("20020104", {0, 0, 1, 1, 0, 0, 2})
             + freqLine("20020103", {0, 0, 1, 0, 0, 0, 1}));
 
-    // Texts that are no date still find a period: "abc", and "--all" in the third place, lie
-    // before every draw.
-    const Output odd = run({"freq", path, "abc", "--all"});
-    EXPECT_EQ(odd.status, 0);
-    EXPECT_EQ(odd.out, header + freqLine("20020101", {1, 0, 0, 0, 0, 0, 1}));
+    // The dates may have leading zeros, and a date after every draw ends with the last one.
+    const Output zeros = run({"freq", path, "02-01-04", "99-12-31"});
+    EXPECT_EQ(zeros.status, 0);
+    EXPECT_EQ(zeros.out.substr(0, header.size()), header);
+    EXPECT_EQ(zeros.out.substr(header.size(), 9), "20020116\t");
 
     const Output missing = run({"freq", dir.file("missing.txt"), "02-1-3", "02-1-4"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "Data File Must Has Data!\n");
+}
+
+TEST(Cli, freqRefusesADateNotWrittenYyMD)
+{
+    TempDir dir;
+    const std::string path = dir.write("draws.txt", sixteenDraws());
+    const struct
+    {
+        std::string from;
+        std::string to;
+        std::string refused;
+    } cases[] = {
+        {"2025-01-01", "25-12-31", "2025-01-01"},
+        {"02-1-5", "2002-1-9", "2002-1-9"},
+        {"abc", "02-1-9", "abc"},
+        {"02-1-5", "--all", "--all"},
+        {"", "02-1-9", ""},
+        {"2-1-5", "02-1-9", "2-1-5"},
+        {"02-1-5", "02-1-5x", "02-1-5x"},
+        {"02-1-5 ", "02-1-9", "02-1-5 "},
+        {"02/1/5", "02-1-9", "02/1/5"},
+        {"02-13-1", "02-1-9", "02-13-1"},
+        {"02-0-1", "02-1-9", "02-0-1"},
+        {"02-2-29", "02-1-9", "02-2-29"},
+        {"02-4-31", "02-1-9", "02-4-31"},
+        {"02-1-0", "02-1-9", "02-1-0"},
+        {"02-001-5", "02-1-9", "02-001-5"},
+        {"02-1-5-7", "02-1-9", "02-1-5-7"},
+        {"+2-1-5", "02-1-9", "+2-1-5"},
+    };
+    for (const auto& c : cases) {
+        for (const bool all : {false, true}) {
+            std::vector<std::string> args {"freq", path, c.from, c.to};
+            if (all)
+                args.push_back("--all");
+            const Output o = run(args);
+            EXPECT_EQ(o.status, 2) << c.from << ' ' << c.to;
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(o.err.rfind("corvane-cli freq: \"" + c.refused
+                              + "\" is not a date written yy-M-d, such as 02-1-5\n\n",
+                          0),
+                0u)
+                << o.err;
+            EXPECT_NE(o.err.find("usage: corvane-cli"), std::string::npos);
+        }
+    }
+    // The dates are checked before the file is read: a missing file changes nothing.
+    const Output missing = run({"freq", dir.file("missing.txt"), "2025-01-01", "02-1-9"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.find("Data File Must Has Data!"), std::string::npos);
+
+    // Real dates of every shape are taken, the 29th of February in a leap year among them.
+    for (const char* date : {"02-1-5", "02-01-05", "24-2-29", "00-2-29", "99-12-31", "02-10-1"}) {
+        const Output o = run({"freq", path, date, "02-1-9"});
+        EXPECT_EQ(o.status, 0) << date;
+        EXPECT_EQ(o.err, "") << date;
+    }
 }
 
 TEST(Cli, nameAndCatalogue)

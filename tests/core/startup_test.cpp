@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -83,6 +84,23 @@ TEST(WriteStartupFile, missingFolder_failsAndWritesNothing)
     EXPECT_EQ(readFile(file), "<missing>");
 }
 
+TEST(WriteStartupFile, readOnlyFile_failsAndStaysAsItWas)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string file = dir.write("startlotto.txt", "Startup-Open-File:/d/ca649.txt");
+    const fs::perms readOnly
+        = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    EXPECT_FALSE(writeStartupFile(file, "/d/au645.txt"));
+    EXPECT_EQ(readFile(file), "Startup-Open-File:/d/ca649.txt");
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    // Writable again, it is replaced.
+    fs::permissions(file, readOnly | fs::perms::owner_write);
+    EXPECT_TRUE(writeStartupFile(file, "/d/au645.txt"));
+    EXPECT_EQ(readFile(file), "Startup-Open-File:/d/au645.txt");
+}
+
 // What start-up opens and the caption it gives the window.
 TEST(StartupChoice, captionsOfTheStartupCases)
 {
@@ -91,11 +109,12 @@ TEST(StartupChoice, captionsOfTheStartupCases)
         std::optional<std::string> fileName; // the start-up file names dir/fileName
         std::string path;
         std::string caption;
+        bool fromStartupFile = true;
     };
     TempDir dir;
     const std::string d = dir.path();
     const std::vector<Case> cases {
-        {std::nullopt, d + "/ca649.txt", "Canada 6/49--Corvane For Windows"},
+        {std::nullopt, d + "/ca649.txt", "Canada 6/49--Corvane For Windows", false},
         {std::string("au645.txt"), d + "/au645.txt", "Tattslotto--Corvane For Windows"},
         {std::string("ca649.txt"), d + "/ca649.txt", "Canadian 6/49--Corvane For Windows"},
         {std::string("mydraws.txt"), d + "/mydraws.txt", "mydraws.txt--Corvane For Windows"},
@@ -109,7 +128,13 @@ TEST(StartupChoice, captionsOfTheStartupCases)
         const auto choice = startupChoice(d);
         EXPECT_EQ(choice.path, c.path);
         EXPECT_EQ(mainCaption(choice.displayName), c.caption) << c.path;
+        EXPECT_EQ(choice.fromStartupFile, c.fromStartupFile) << c.path;
     }
+    // What start-up falls back on whatever the start-up file says.
+    const auto fallback = corvane::core::defaultStartupChoice(d);
+    EXPECT_EQ(fallback.path, d + "/ca649.txt");
+    EXPECT_EQ(mainCaption(fallback.displayName), "Canada 6/49--Corvane For Windows");
+    EXPECT_FALSE(fallback.fromStartupFile);
 }
 
 TEST(StartupChoice, pathWithoutSeparator_isNamedWhole)

@@ -280,6 +280,20 @@ def datekey(text):
     return year + month + day
 
 
+def is_date_text(text):
+    """True for a real date of the years 2000 to 2099 written yy-M-d, month and day in one or
+    two digits (bytes)."""
+    m = re.fullmatch(rb"([0-9]{2})-([0-9]{1,2})-([0-9]{1,2})", text)
+    if not m:
+        return False
+    year, month, day = 2000 + int(m.group(1)), int(m.group(2)), int(m.group(3))
+    if not 1 <= month <= 12 or day < 1:
+        return False
+    leap = year % 4 == 0 and (year % 100 != 0 or year % 400 == 0)
+    days = [31, 29 if leap else 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][month - 1]
+    return day <= days
+
+
 def row_of(table, last, key):
     """The highest row from 0 to last whose key is not above key, or 0."""
     found = 0
@@ -338,6 +352,8 @@ def freq_main(args):
         sys.exit(2)
     path = args[0]
     from_text, to_text = os.fsencode(args[1]), os.fsencode(args[2])
+    if not is_date_text(from_text) or not is_date_text(to_text):
+        sys.exit(2)
     h, msg = load(path, "long")
     if msg:
         sys.stderr.buffer.write(msg.replace("\r\n", "\n").encode("latin-1") + b"\n")

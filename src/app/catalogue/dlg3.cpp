@@ -12,8 +12,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <iterator>
@@ -36,15 +38,66 @@ QStringList regionNames(core::CatalogueKind kind)
     return names;
 }
 
-// Entries go in at explicit positions, in catalogue order; the program's own selection is made
-// with the list's signals blocked, so only the user's selections reach the handlers.
+QStringList lotteryNames()
+{
+    QStringList names;
+    for (const core::CatalogueKind kind :
+        {core::CatalogueKind::UnitedStates, core::CatalogueKind::OtherCountries}) {
+        for (const core::Region& region : core::catalogue(kind)) {
+            for (const core::Lottery& lottery : region.lotteries)
+                names.append(toQString(lottery.name));
+        }
+    }
+    return names;
+}
+
+// Entries go in at explicit positions, in catalogue order, each with its whole name as its
+// tooltip; the program's own selection is made with the list's signals blocked, so only the
+// user's selections reach the handlers. A list filled anew shows its first entries.
 void fillList(QListWidget* list, const QStringList& entries)
 {
     const QSignalBlocker blocker(list);
     list->clear();
-    for (int i = 0; i < entries.size(); ++i)
-        list->insertItem(i, entries.at(i));
+    for (int i = 0; i < entries.size(); ++i) {
+        auto* item = new QListWidgetItem(entries.at(i));
+        item->setToolTip(entries.at(i));
+        list->insertItem(i, item);
+    }
+    list->scrollToTop();
 }
+
+// Widens the list until each of names shows whole beside the scroll bar; returns how many
+// pixels it grew.
+int widenToNames(QListWidget* list, const QStringList& names)
+{
+    list->ensurePolished();
+    fillList(list, names);
+    const int needed = list->sizeHintForColumn(0) + 2 * list->frameWidth()
+        + list->verticalScrollBar()->sizeHint().width();
+    fillList(list, {});
+    const int growth = qMax(0, needed - list->width());
+    list->resize(list->width() + growth, list->height());
+    return growth;
+}
+
+// A list box of one choice: once an entry is selected, one stays selected. A click below the
+// entries, or Ctrl with a click or the space bar on the selected entry, leaves it as it is.
+class ChoiceList : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event) const override
+    {
+        const QItemSelectionModel::SelectionFlags command
+            = QListWidget::selectionCommand(index, event);
+        if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect))
+            return QItemSelectionModel::NoUpdate;
+        return command;
+    }
+};
 
 void selectRow(QListWidget* list, int row)
 {
@@ -55,7 +108,7 @@ void selectRow(QListWidget* list, int row)
 
 QListWidget* makeList(int id, QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new ChoiceList(parent);
     list->setObjectName(QString::number(id));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -107,6 +160,18 @@ Dlg3::Dlg3(QWidget* parent)
     regionLabel->setGeometry(dialogUnitsToPixels(f, QRect(13, 10, 59, 8)));
     auto* lottoLabel = new QLabel(QStringLiteral("Lottery"), this);
     lottoLabel->setGeometry(dialogUnitsToPixels(f, QRect(112, 10, 51, 8)));
+
+    // Every name shows whole: the lists widen to the longest name in the font in use, and what
+    // stands right of them moves along.
+    const int regionGrowth = widenToNames(m_pStateList,
+        regionNames(core::CatalogueKind::OtherCountries)
+            + regionNames(core::CatalogueKind::UnitedStates));
+    QWidget* const besideRegions[] = {m_pLottoList, m_startup, lottoLabel};
+    for (QWidget* control : besideRegions)
+        control->move(control->x() + regionGrowth, control->y());
+    const int shift = regionGrowth + widenToNames(m_pLottoList, lotteryNames());
+    for (QPushButton* button : {m_open, m_update, m_cancel})
+        button->move(button->x() + shift, button->y());
 
     // Texts wider than the template allowed for grow into the free space beside them; the
     // buttons grow alike, and the dialog with them.
@@ -305,7 +370,9 @@ void Dlg3::OnStartupCheck()
 
 bool Dlg3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pLottoList->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    // Only the left button's double-click opens, as in the list boxes users know.
+    if (watched == m_pLottoList->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
         OnDblclkList1();
     return QDialog::eventFilter(watched, event);
 }

@@ -45,10 +45,17 @@ bool COmbrixApp::InitInstance()
     m_pDocManager->AddDocTemplate(std::move(docTemplate));
 
     // The command line is not read: arguments given to the program are ignored.
-    const core::StartupChoice choice = core::startupChoice(m_exeDir.toUtf8().toStdString());
-    const QString path = QString::fromStdString(choice.path);
-    if (!OpenDocumentFile(path))
-        return false;
+    const std::string exeDir = m_exeDir.toUtf8().toStdString();
+    core::StartupChoice choice = core::startupChoice(exeDir);
+    if (!OpenDocumentFile(QString::fromStdString(choice.path))) {
+        // A start-up choice that cannot be opened must not lock the user out for good: after
+        // the open's message the default lottery opens, as without a start-up file.
+        const core::StartupChoice fallback = core::defaultStartupChoice(exeDir);
+        if (!choice.fromStartupFile || fallback.path == choice.path
+            || !OpenDocumentFile(QString::fromStdString(fallback.path)))
+            return false;
+        choice = fallback;
+    }
 
     CMainFrame* frame = mainFrame();
     frame->setWindowTitle(QString::fromStdString(core::mainCaption(choice.displayName)));

@@ -73,11 +73,11 @@ Drawpoint::Drawpoint(QWidget* parent)
     place(m_periodLabel, kPeriodLabel, QRect(77, 3, 20, 8));
     m_fromLabel = new QLabel(QStringLiteral("From"), this);
     place(m_fromLabel, kFromLabel, QRect(99, 3, 16, 8));
-    m_from = makeDatePicker(this, false);
+    m_from = makeDatePicker(this);
     place(m_from, kFromPicker, QRect(117, 2, 33, 9));
     m_toLabel = new QLabel(QStringLiteral("To"), this);
     place(m_toLabel, kToLabel, QRect(153, 2, 8, 8));
-    m_to = makeDatePicker(this, true);
+    m_to = makeDatePicker(this);
     place(m_to, kToPicker, QRect(164, 2, 33, 10));
 
     m_show = new QPushButton(QStringLiteral("Show"), this);

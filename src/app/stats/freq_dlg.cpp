@@ -62,16 +62,37 @@ FreqDlg::FreqDlg(QWidget* parent)
 
     place(new QLabel(QStringLiteral("Period:"), this), 0, QRect(12, 4, 23, 8));
     place(new QLabel(QStringLiteral("FROM"), this), kFromLabel, QRect(37, 4, 20, 8));
-    m_from = makeDatePicker(this, true);
+    m_from = makeDatePicker(this);
     place(m_from, kFromPicker, QRect(59, 3, 36, 10));
-    place(new QLabel(QStringLiteral("TO"), this), kToLabel, QRect(97, 4, 9, 8));
-    m_to = makeDatePicker(this, true);
+    auto* toLabel = new QLabel(QStringLiteral("TO"), this);
+    place(toLabel, kToLabel, QRect(97, 4, 9, 8));
+    m_to = makeDatePicker(this);
     place(m_to, kToPicker, QRect(108, 3, 36, 10));
     m_showAllBox = new QCheckBox(QStringLiteral("Show All Lines"), this);
     place(m_showAllBox, kShowAllLines, QRect(147, 2, 57, 12));
 
     m_list = new QTableWidget(this);
     place(m_list, kList, QRect(7, 15, 204, 72));
+
+    // The template's pickers are too narrow for the font in use: they grow until every date
+    // shows whole, what stands right of them moves along, and the dialog and its list widen
+    // as far as the row needs.
+    int shift = 0;
+    QWidget* const topRow[] = {m_from, toLabel, m_to, m_showAllBox};
+    for (QWidget* control : topRow) {
+        QRect rect = control->geometry().translated(shift, 0);
+        if (auto* picker = qobject_cast<QDateEdit*>(control)) {
+            const int grown = qMax(rect.width(), pickerWidth(picker));
+            shift += grown - rect.width();
+            rect.setWidth(grown);
+        }
+        control->setGeometry(rect);
+    }
+    growToText(m_showAllBox, m_showAllBox->x() + m_showAllBox->sizeHint().width());
+    const int wider
+        = qMax(0, m_showAllBox->geometry().right() + 1 + dialogUnitsToPixelsX(units, 7) - width());
+    resize(width() + wider, height());
+    m_list->resize(m_list->width() + wider, m_list->height());
     m_list->setSortingEnabled(false);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -23,9 +23,12 @@ struct LogFont
 QFont fontFromLogFont(const LogFont& logfont);
 
 /// A date picker of the statistics: today's date in the form yy-M-d, the years 2000 to 2099
-/// only (so typing 99 means 2099, as the draw keys read it), and with calendar a drop-down
-/// calendar.
-QDateEdit* makeDatePicker(QWidget* parent, bool calendar);
+/// only (so typing 99 means 2099, as the draw keys read it), a date typed whole with its
+/// separators, and a drop-down calendar aligned to its right edge.
+QDateEdit* makeDatePicker(QWidget* parent);
+
+/// The width at which the picker shows every date of its range whole, in its font.
+int pickerWidth(const QDateEdit* picker);
 
 /// The picker's text as the period engine reads it.
 std::string pickerText(const QDateEdit* picker);

@@ -22,7 +22,8 @@ inline constexpr std::string_view kCaptionSuffix = "--Corvane For Windows";
 std::string readStartupPath(const std::string& startupFile);
 
 /// Writes the start-up file at startupFile: the marker followed by path, no line end, replacing
-/// the file safely (the old one stays whole on failure). Returns false on failure.
+/// the file safely (the old one stays whole on failure). A start-up file that is read-only is
+/// left as it is. Returns false when nothing was written.
 bool writeStartupFile(const std::string& startupFile, std::string_view path);
 
 /// What start-up opens: the data file and the display name that heads the caption.
@@ -30,12 +31,18 @@ struct StartupChoice
 {
     std::string path;
     std::string displayName;
+    /// True when the start-up file named the path; false for the default lottery.
+    bool fromStartupFile = false;
 };
 
 /// The start-up choice for the executable's directory exeDir: the path of its start-up file
-/// with the display name of that path's file name (getlottoname), or exeDir/ca649.txt with
-/// "Canada 6/49" when the file gives no path.
+/// with the display name of that path's file name (getlottoname), or the default lottery when
+/// the file gives no path.
 StartupChoice startupChoice(const std::string& exeDir);
+
+/// The default lottery of exeDir: exeDir/ca649.txt with "Canada 6/49". Start-up opens it also
+/// when the start-up file names a file that cannot be opened.
+StartupChoice defaultStartupChoice(const std::string& exeDir);
 
 /// displayName followed by "--Corvane For Windows".
 std::string mainCaption(std::string_view displayName);

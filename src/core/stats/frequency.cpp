@@ -57,6 +57,32 @@ double frequency::pickerkey(std::string_view text)
     return readNumber(datekey(text));
 }
 
+bool frequency::isdatetext(std::string_view text)
+{
+    // Splits off a field of at most maxDigits digits ended by the end of text or by a '-'.
+    std::size_t at = 0;
+    auto field = [&text, &at](std::size_t minDigits, std::size_t maxDigits, int& value) {
+        const std::size_t start = at;
+        value = 0;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < maxDigits)
+            value = value * 10 + (text[at++] - '0');
+        return at - start >= minDigits;
+    };
+    auto dash = [&text, &at] { return at < text.size() && text[at++] == '-'; };
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (!field(2, 2, year) || !dash() || !field(1, 2, month) || !dash() || !field(1, 2, day)
+        || at != text.size())
+        return false;
+    if (month < 1 || month > 12 || day < 1)
+        return false;
+    // 2000 + yy is a leap year when yy is divisible by 4, 2000 itself included.
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int days = kDays[month - 1] + (month == 2 && year % 4 == 0 ? 1 : 0);
+    return day <= days;
+}
+
 std::int32_t frequency::lastrow() const
 {
     return std::clamp<std::int32_t>(m_history.rowsplus1 - 2, 0, regress::kRows - 1);

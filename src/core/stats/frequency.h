@@ -79,6 +79,12 @@ public:
     /// The draw key of a picker's text: datekey read as the C library's atof reads it.
     static double pickerkey(std::string_view text);
 
+    /// True when text is a date written as the pickers show it: two digits of the year, '-',
+    /// the month in one or two digits, '-', the day in one or two digits, and the day one that
+    /// the month has in the year 2000 + yy ("02-1-5", "02-01-05", "24-2-29"; not "2025-01-01",
+    /// "02-13-1", "02-2-29", "02-1-5 "). Only such a text gives a key that is a real date.
+    static bool isdatetext(std::string_view text);
+
     /// Loads m_path by the long-file rule and finds the period. The keys are those of the
     /// picker texts fromText and toText, unless m_presetkeys is 1, when m_fromkey and m_tokey
     /// are used as set. Sets m_fromkey, m_tokey, m_fromrow, m_torow, m_lownum, m_highnum and

@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -126,8 +128,10 @@ private slots:
     void openLotto_opensTheChosenFile_data();
     void openLotto_opensTheChosenFile();
     void openLotto_startupFile_replacedWhole();
+    void openLotto_unwritableStartupFile_skippedSilently_data();
     void openLotto_unwritableStartupFile_skippedSilently();
     void openLotto_startupChoice_opensAtTheNextStart();
+    void openLotto_missingFileForStartup_nextStartFallsBack();
     void openLotto_theOpenLottery_isReadAgain();
     void cancel_leavesEverything_data();
     void cancel_leavesEverything();
@@ -226,21 +230,47 @@ void OpenLottoTest::openLotto_startupFile_replacedWhole()
         QStringList({QStringLiteral("au645.txt"), QStringLiteral("ca649.txt"), kStartup}));
 }
 
+void OpenLottoTest::openLotto_unwritableStartupFile_skippedSilently_data()
+{
+    QTest::addColumn<bool>(
+        "folder"); // a folder in the start-up file's place, else a read-only file
+    QTest::newRow("a folder") << true;
+    QTest::newRow("a read-only file") << false;
+}
+
 void OpenLottoTest::openLotto_unwritableStartupFile_skippedSilently()
 {
+    QFETCH(bool, folder);
     StartedApp started;
     QVERIFY(writeBytes(started.file(QStringLiteral("au645.txt")), drawLines(20)));
-    // A folder in the start-up file's place: it cannot be replaced by a file.
-    QVERIFY(QDir(started.dir()).mkdir(kStartup));
+    const QString startup = started.file(kStartup);
+    const QByteArray oldChoice
+        = "Startup-Open-File:" + started.file(QStringLiteral("ca649.txt")).toUtf8();
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    // What this user may do depends on who runs the test; the file's own bits do not.
+    const QFile::Permissions userBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    if (folder) {
+        QVERIFY(QDir(started.dir()).mkdir(kStartup));
+    } else {
+        QVERIFY(writeBytes(startup, oldChoice));
+        QVERIFY(QFile::setPermissions(startup, readOnly));
+    }
     QVERIFY(started.start());
     Choice choice;
     choice.startupClicks = 1;
     QVERIFY(openLotto(started, choice));
     QVERIFY(MessageBox::takeShown().isEmpty());
     QCOMPARE(started.doc()->GetPathName(), started.file(QStringLiteral("au645.txt")));
-    QVERIFY(QFileInfo(started.file(kStartup)).isDir());
-    QCOMPARE(QDir(started.dir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-        QStringList({QStringLiteral("au645.txt"), QStringLiteral("ca649.txt")}));
+    if (folder) {
+        QVERIFY(QFileInfo(startup).isDir());
+        QCOMPARE(QDir(started.dir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            QStringList({QStringLiteral("au645.txt"), QStringLiteral("ca649.txt")}));
+    } else {
+        QCOMPARE(readBytes(startup), oldChoice);
+        QCOMPARE(QFile::permissions(startup) & ~userBits, readOnly);
+        QCOMPARE(QDir(started.dir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            QStringList({QStringLiteral("au645.txt"), QStringLiteral("ca649.txt"), kStartup}));
+    }
 }
 
 void OpenLottoTest::openLotto_startupChoice_opensAtTheNextStart()
@@ -258,6 +288,34 @@ void OpenLottoTest::openLotto_startupChoice_opensAtTheNextStart()
     QCOMPARE(again.document()->GetPathName(), started.file(QStringLiteral("au645.txt")));
     QCOMPARE(again.mainFrame()->windowTitle(), QStringLiteral("Tattslotto--Corvane For Windows"));
     again.ExitInstance();
+}
+
+void OpenLottoTest::openLotto_missingFileForStartup_nextStartFallsBack()
+{
+    // Tattslotto chosen for start-up while its data file is missing: the open fails with its
+    // message, and every later start tells it again but opens the default lottery.
+    StartedApp started;
+    QVERIFY(started.start());
+    Choice choice;
+    choice.startupClicks = 1;
+    QVERIFY(openLotto(started, choice));
+    const QString missing = started.file(QStringLiteral("au645.txt"));
+    const QString cannotFind = QDir::toNativeSeparators(missing)
+        + QStringLiteral("\nCannot find this file.\nPlease verify that the correct path and "
+                         "file name are given.");
+    QCOMPARE(MessageBox::takeShown(), QStringList {cannotFind});
+    QCOMPARE(readBytes(started.file(kStartup)), "Startup-Open-File:" + missing.toUtf8());
+    started.app().ExitInstance();
+
+    for (int run = 0; run < 2; ++run) {
+        COmbrixApp again(started.dir());
+        QVERIFY(again.InitInstance());
+        QCOMPARE(MessageBox::takeShown(), QStringList {cannotFind});
+        QCOMPARE(again.document()->GetPathName(), started.file(QStringLiteral("ca649.txt")));
+        QCOMPARE(
+            again.mainFrame()->windowTitle(), QStringLiteral("Canada 6/49--Corvane For Windows"));
+        again.ExitInstance();
+    }
 }
 
 void OpenLottoTest::openLotto_theOpenLottery_isReadAgain()

@@ -55,6 +55,8 @@ private slots:
 
     void startup_opensTheChoiceWithItsCaption_data();
     void startup_opensTheChoiceWithItsCaption();
+    void startup_choiceCannotOpen_toldThenTheDefaultOpens_data();
+    void startup_choiceCannotOpen_toldThenTheDefaultOpens();
     void startup_failedOpen_endsWithTheMessage_data();
     void startup_failedOpen_endsWithTheMessage();
     void smallIcon_comesFromTheCurrentDirectory();
@@ -110,25 +112,62 @@ void StartupAppTest::startup_opensTheChoiceWithItsCaption()
     QVERIFY(MessageBox::takeShown().isEmpty());
 }
 
+void StartupAppTest::startup_choiceCannotOpen_toldThenTheDefaultOpens_data()
+{
+    QTest::addColumn<QByteArray>("startlotto"); // %D stands for the executable's directory
+    QTest::addColumn<QString>("message"); // %D as above
+    QTest::newRow("a missing file") << QByteArrayLiteral("Startup-Open-File:%D/gone.txt")
+                                    << cannotFind(QStringLiteral("%D/gone.txt"));
+    QTest::newRow("a file in a missing folder")
+        << QByteArrayLiteral("Startup-Open-File:%D/nowhere/au645.txt")
+        << cannotFind(QStringLiteral("%D/nowhere/au645.txt"));
+    QTest::newRow("a file too large") << QByteArrayLiteral("Startup-Open-File:%D/huge.txt")
+                                      << QStringLiteral("The file is too large to open.");
+}
+
+void StartupAppTest::startup_choiceCannotOpen_toldThenTheDefaultOpens()
+{
+    QFETCH(QByteArray, startlotto);
+    QFETCH(QString, message);
+    StartedApp started;
+    QVERIFY(writeBytes(started.file(QStringLiteral("huge.txt")), QByteArray(1048576, '1')));
+    startlotto.replace("%D", started.dir().toUtf8());
+    QVERIFY(writeBytes(started.file(QStringLiteral("startlotto.txt")), startlotto));
+
+    QVERIFY(started.start());
+    message.replace(QStringLiteral("%D"), QDir::toNativeSeparators(started.dir()));
+    QCOMPARE(MessageBox::takeShown(), QStringList {message});
+    QCOMPARE(started.doc()->GetPathName(), started.file(QStringLiteral("ca649.txt")));
+    QCOMPARE(started.frame()->windowTitle(), QStringLiteral("Canada 6/49--Corvane For Windows"));
+    QVERIFY(started.frame()->isVisible());
+    QCOMPARE(started.view()->toPlainText().toLatin1(),
+        corvane::test::readBytes(started.file(QStringLiteral("ca649.txt"))).replace("\r\n", "\n"));
+    // The choice stays: the file it names may come back, or the user chooses again.
+    QCOMPARE(corvane::test::readBytes(started.file(QStringLiteral("startlotto.txt"))), startlotto);
+}
+
 void StartupAppTest::startup_failedOpen_endsWithTheMessage_data()
 {
     QTest::addColumn<QByteArray>("startlotto");
-    QTest::addColumn<bool>("withDefault");
-    QTest::addColumn<QString>("message"); // %D as above
-    QTest::newRow("start-up file names a missing file") << QByteArrayLiteral(
-        "Startup-Open-File:%D/gone.txt") << true << cannotFind(QStringLiteral("%D/gone.txt"));
-    QTest::newRow("no ca649.txt") << QByteArray() << false
-                                  << cannotFind(QStringLiteral("%D/ca649.txt"));
-    QTest::newRow("too large") << QByteArrayLiteral("Startup-Open-File:%D/huge.txt") << true
-                               << QStringLiteral("The file is too large to open.");
+    QTest::addColumn<QStringList>("messages"); // %D as above
+    const QString noDefault = cannotFind(QStringLiteral("%D/ca649.txt"));
+    QTest::newRow("no ca649.txt") << QByteArray() << QStringList {noDefault};
+    QTest::newRow("a missing file, and no ca649.txt")
+        << QByteArrayLiteral("Startup-Open-File:%D/gone.txt")
+        << QStringList {cannotFind(QStringLiteral("%D/gone.txt")), noDefault};
+    QTest::newRow("too large, and no ca649.txt")
+        << QByteArrayLiteral("Startup-Open-File:%D/huge.txt")
+        << QStringList {QStringLiteral("The file is too large to open."), noDefault};
+    // Told once: the default is the file that just failed.
+    QTest::newRow("the missing ca649.txt named")
+        << QByteArrayLiteral("Startup-Open-File:%D/ca649.txt") << QStringList {noDefault};
 }
 
 void StartupAppTest::startup_failedOpen_endsWithTheMessage()
 {
     QFETCH(QByteArray, startlotto);
-    QFETCH(bool, withDefault);
-    QFETCH(QString, message);
-    StartedApp started(withDefault);
+    QFETCH(QStringList, messages);
+    StartedApp started(false);
     QVERIFY(writeBytes(started.file(QStringLiteral("huge.txt")), QByteArray(1048576, '1')));
     if (!startlotto.isNull()) {
         startlotto.replace("%D", started.dir().toUtf8());
@@ -136,8 +175,9 @@ void StartupAppTest::startup_failedOpen_endsWithTheMessage()
     }
     QVERIFY(!started.start());
     QVERIFY(!started.frame());
-    message.replace(QStringLiteral("%D"), QDir::toNativeSeparators(started.dir()));
-    QCOMPARE(MessageBox::takeShown(), QStringList {message});
+    for (QString& message : messages)
+        message.replace(QStringLiteral("%D"), QDir::toNativeSeparators(started.dir()));
+    QCOMPARE(MessageBox::takeShown(), messages);
 }
 
 void StartupAppTest::smallIcon_comesFromTheCurrentDirectory()
