@@ -1,5 +1,5 @@
-// The update's conversion of a downloaded body into the stored data file, and the reading of
-// its Content-Length, on any bytes.
+// The update's conversion of a downloaded body into the stored data file, its check of what may
+// be stored, and the reading of its Content-Length, on any bytes.
 #include "core/update/update.h"
 
 #include <cstdint>
@@ -13,6 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)parseContentLength(body);
 
     const std::string stored = storedDataFile(body);
+    if (storedSize(body) != stored.size())
+        std::abort();
+    // What may be stored is text the program opens: no zero byte, within the size it opens.
+    if (!downloadFault(body)
+        && (body.find('\0') != std::string::npos || stored.size() > kMaxDownloadBytes))
+        std::abort();
     const std::size_t text = body.find('\0') == std::string::npos ? body.size() : body.find('\0');
     if (stored.find('\0') != std::string::npos || stored.size() < text)
         std::abort();

@@ -15,6 +15,9 @@ packages=(
     # The packages and their test: dpkg-shlibdeps and file for the .deb's dependencies, a check
     # of desktop entries, and xdotool to see the program's window on the virtual X server.
     dpkg-dev file desktop-file-utils xdotool
+    # The data server's test runs Debian's nginx as a plain user on a port of its own (where
+    # services run, the package also starts the system's nginx; the test does not use it).
+    nginx
 )
 if [ "${1:-}" = screenshot ]; then
     packages+=(imagemagick openbox librsvg2-bin)

@@ -21,4 +21,14 @@ QUrl dataFileUrl(const QString& base, const QString& fileName)
     return QUrl(text, QUrl::StrictMode);
 }
 
+bool isFollowedRedirect(const QUrl& from, const QUrl& to)
+{
+    const QString target = to.scheme().toLower();
+    if (!to.isValid() || to.host().isEmpty())
+        return false;
+    if (target == QLatin1String("https"))
+        return true;
+    return target == QLatin1String("http") && from.scheme().toLower() != QLatin1String("https");
+}
+
 } // namespace corvane::net

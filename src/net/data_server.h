@@ -17,4 +17,11 @@ QString dataServerUrl();
 /// bare file name as it is (catalogue names need no escaping).
 QUrl dataFileUrl(const QString& base, const QString& fileName);
 
+/// The most redirects an update follows, one after another, before it gives up.
+inline constexpr int kMaxRedirects = 5;
+
+/// Whether the update follows a redirect from the address from to the address to: only to HTTP
+/// or HTTPS, to any host, and never from HTTPS to HTTP.
+bool isFollowedRedirect(const QUrl& from, const QUrl& to);
+
 } // namespace corvane::net

@@ -1,6 +1,7 @@
 #include "net/data_update.h"
 
 #include "net/data_server.h"
+#include "net/update_messages.h"
 
 #include "core/update/update.h"
 
@@ -24,78 +25,6 @@ namespace {
 QString fromCore(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-QString unchanged()
-{
-    return QStringLiteral(" The local file was not changed.");
-}
-
-QString errorAnswerMessage(const QString& name, int status, const QString& reason)
-{
-    QString answer = QString::number(status);
-    if (!reason.isEmpty())
-        answer += QLatin1Char(' ') + reason;
-    return QStringLiteral("The data server answered \"") + answer
-        + QStringLiteral("\" instead of sending ") + name + QLatin1Char('.') + unchanged();
-}
-
-QString noLengthMessage(const QString& name)
-{
-    return QStringLiteral("The data server sent ") + name
-        + QStringLiteral(" without announcing its length, so it could not be checked.")
-        + unchanged();
-}
-
-QString tooLargeMessage(const QString& name, const QString& announced)
-{
-    return QStringLiteral("The data server announced ") + announced + QStringLiteral(" bytes for ")
-        + name + QStringLiteral(", more than the ") + QString::number(core::kMaxDownloadBytes)
-        + QStringLiteral(" bytes a data file may have.") + unchanged();
-}
-
-QString shortBodyMessage(const QString& name, qint64 received, qint64 announced)
-{
-    return QStringLiteral("The download of ") + name + QStringLiteral(" broke off after ")
-        + QString::number(received) + QStringLiteral(" of ") + QString::number(announced)
-        + QStringLiteral(" bytes.") + unchanged();
-}
-
-QString droppedMessage(const QString& name)
-{
-    return QStringLiteral("The data server closed the connection without sending ") + name
-        + QLatin1Char('.') + unchanged();
-}
-
-QString timedOutMessage(const QString& name, std::chrono::milliseconds timeout)
-{
-    return QStringLiteral("The data server sent nothing for ")
-        + QString::number(static_cast<double>(timeout.count()) / 1000.0)
-        + QStringLiteral(" seconds while ") + name + QStringLiteral(" was being downloaded.")
-        + unchanged();
-}
-
-QString emptyBodyMessage(const QString& name)
-{
-    return QStringLiteral("The data server sent an empty ") + name + QLatin1Char('.') + unchanged();
-}
-
-QString unreadableMessage(const QString& name, const QString& encoding)
-{
-    return QStringLiteral("The data server sent ") + name + QStringLiteral(" encoded as \"")
-        + encoding + QStringLiteral("\", which this program does not read.") + unchanged();
-}
-
-QString oversizedBodyMessage(const QString& name)
-{
-    return QStringLiteral("The data server sent more of ") + name
-        + QStringLiteral(" than it announced.") + unchanged();
-}
-
-QString failedMessage(const QString& name, const QString& reason)
-{
-    return QStringLiteral("The download of ") + name + QStringLiteral(" failed: ") + reason
-        + QLatin1Char('.') + unchanged();
 }
 
 } // namespace
@@ -133,6 +62,13 @@ void DataUpdate::start()
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     // A manager of its own and no cache object: every update asks the server.
     m_manager = std::make_unique<QNetworkAccessManager>();
+    send(url);
+}
+
+void DataUpdate::send(const QUrl& url)
+{
+    m_url = url;
+    m_requestSent = false;
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("ebra"));
     request.setAttribute(
@@ -140,6 +76,9 @@ void DataUpdate::start()
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     // The byte count is checked against Content-Length, which counts the bytes as sent.
     request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral("identity"));
+    // Redirects are followed here, one request at a time, each looked at before it is sent.
+    request.setAttribute(
+        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
 
     m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::requestSent, this, &DataUpdate::onRequestSent);
@@ -168,11 +107,11 @@ void DataUpdate::onMetaDataChanged()
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid())
         return;
-    // A redirect that the manager follows is not the answer yet.
+    // Neither an interim 1xx nor a redirect is the answer: the redirect is followed once its
+    // reply has finished. A redirect without a Location, which nobody can follow, is an answer.
     const int code = status.toInt();
-    if (code >= 300 && code < 400
-        && m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid()
-        && !m_reply->isFinished())
+    const bool redirect = code >= 300 && code < 400 && m_reply->hasRawHeader("Location");
+    if ((code < 200 || redirect) && !m_reply->isFinished())
         return;
     acceptHeaders();
 }
@@ -185,12 +124,13 @@ bool DataUpdate::acceptHeaders()
     if (status < 200 || status > 299) {
         const QString reason
             = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-        refuse(UpdateOutcome::ErrorAnswer, errorAnswerMessage(name, status, reason));
+        refuse(UpdateOutcome::ErrorAnswer, messages::errorAnswer(name, status, reason));
         return false;
     }
     const QByteArray encoding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
     if (!encoding.isEmpty() && encoding != "identity") {
-        refuse(UpdateOutcome::Unreadable, unreadableMessage(name, QString::fromLatin1(encoding)));
+        refuse(
+            UpdateOutcome::Unreadable, messages::unreadable(name, QString::fromLatin1(encoding)));
         return false;
     }
     const bool chunked = m_reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
@@ -203,11 +143,11 @@ bool DataUpdate::acceptHeaders()
             announced.begin(), announced.end(), [](char c) { return c >= '0' && c <= '9'; });
     // Refused here, before the body arrives and before anything is allocated for it.
     if (tooManyDigits || (length && *length > core::kMaxDownloadBytes)) {
-        refuse(UpdateOutcome::TooLarge, tooLargeMessage(name, QString::fromLatin1(announced)));
+        refuse(UpdateOutcome::TooLarge, messages::tooLarge(name, QString::fromLatin1(announced)));
         return false;
     }
     if (!length) {
-        refuse(UpdateOutcome::NoLength, noLengthMessage(name));
+        refuse(UpdateOutcome::NoLength, messages::noLength(name));
         return false;
     }
     m_headersAccepted = true;
@@ -224,16 +164,32 @@ void DataUpdate::onReadyRead()
         return;
     if (!m_headersAccepted) {
         onMetaDataChanged();
+        if (!m_headersAccepted && !m_refused)
+            skipRedirectPage();
         if (!m_headersAccepted)
             return;
     }
     const QByteArray chunk = m_reply->readAll();
     if (m_body.size() + chunk.size() > m_expected) {
-        refuse(UpdateOutcome::Failed, oversizedBodyMessage(m_request.fileName));
+        refuse(UpdateOutcome::Failed, messages::oversizedBody(m_request.fileName));
         return;
     }
     m_body += chunk;
     emit progress(m_body.size(), m_expected);
+}
+
+void DataUpdate::skipRedirectPage()
+{
+    // A redirect's own page is of no use, and one that never ends must not keep the update
+    // waiting.
+    m_redirectPageBytes += m_reply->readAll().size();
+    if (m_redirectPageBytes > static_cast<qint64>(core::kMaxDownloadBytes)) {
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const QString reason
+            = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        refuse(
+            UpdateOutcome::ErrorAnswer, messages::errorAnswer(m_request.fileName, status, reason));
+    }
 }
 
 void DataUpdate::onReplyFinished()
@@ -248,6 +204,8 @@ void DataUpdate::onReplyFinished()
     const QString& name = m_request.fileName;
     const QNetworkReply::NetworkError error = m_reply->error();
     const bool answered = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (!m_headersAccepted && answered && followRedirect())
+        return;
     if (!m_headersAccepted && answered && !acceptHeaders()) {
         finish(m_result.outcome, m_result.message);
         return;
@@ -259,20 +217,20 @@ void DataUpdate::onReplyFinished()
             || error == QNetworkReply::ProxyNotFoundError)
             finish(UpdateOutcome::ConnectionFailed, fromCore(core::kConnectionFailedMessage));
         else if (error == QNetworkReply::RemoteHostClosedError)
-            finish(UpdateOutcome::Dropped, droppedMessage(name));
+            finish(UpdateOutcome::Dropped, messages::dropped(name));
         else
-            finish(UpdateOutcome::Failed, failedMessage(name, m_reply->errorString()));
+            finish(UpdateOutcome::Failed, messages::failed(name, m_reply->errorString()));
         return;
     }
     onReadyRead();
     if (m_finished)
         return;
     if (m_body.size() < m_expected) {
-        finish(UpdateOutcome::ShortBody, shortBodyMessage(name, m_body.size(), m_expected));
+        finish(UpdateOutcome::ShortBody, messages::shortBody(name, m_body.size(), m_expected));
         return;
     }
     if (error != QNetworkReply::NoError) {
-        finish(UpdateOutcome::Failed, failedMessage(name, m_reply->errorString()));
+        finish(UpdateOutcome::Failed, messages::failed(name, m_reply->errorString()));
         return;
     }
     store();
@@ -284,11 +242,35 @@ void DataUpdate::onIdle()
         finish(UpdateOutcome::ConnectionFailed, fromCore(core::kConnectionFailedMessage));
     else
         finish(UpdateOutcome::TimedOut,
-            timedOutMessage(m_request.fileName, m_request.transferTimeout));
+            messages::timedOut(m_request.fileName, m_request.transferTimeout));
+}
+
+bool DataUpdate::followRedirect()
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QUrl location = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (status < 300 || status > 399 || location.isEmpty())
+        return false;
+    const QString& name = m_request.fileName;
+    const QUrl target = m_url.resolved(location);
+    if (m_redirects == kMaxRedirects) {
+        finish(UpdateOutcome::TooManyRedirects, messages::tooManyRedirects(name, kMaxRedirects));
+        return true;
+    }
+    if (!isFollowedRedirect(m_url, target)) {
+        finish(UpdateOutcome::RedirectRefused, messages::redirectRefused(name, target));
+        return true;
+    }
+    ++m_redirects;
+    m_redirectPageBytes = 0;
+    dropReply();
+    send(target);
+    return true;
 }
 
 void DataUpdate::store()
 {
+    const QString& name = m_request.fileName;
     const std::string path = localPath().toUtf8().toStdString();
     const std::string_view body(m_body.constData(), static_cast<std::size_t>(m_body.size()));
     switch (core::storeDownload(path, body)) {
@@ -297,10 +279,23 @@ void DataUpdate::store()
         return;
     case core::StoreResult::CouldNotBeCreated:
         finish(UpdateOutcome::CouldNotBeCreated,
-            fromCore(core::couldNotBeCreatedMessage(m_request.fileName.toStdString())));
+            fromCore(core::couldNotBeCreatedMessage(name.toStdString())));
         return;
     case core::StoreResult::Empty:
-        finish(UpdateOutcome::EmptyBody, emptyBodyMessage(m_request.fileName));
+        finish(UpdateOutcome::EmptyBody, messages::empty(name));
+        return;
+    case core::StoreResult::Binary:
+        finish(UpdateOutcome::NotADrawHistory, messages::binary(name));
+        return;
+    case core::StoreResult::WebPage:
+        finish(UpdateOutcome::NotADrawHistory, messages::webPage(name));
+        return;
+    case core::StoreResult::NoDraws:
+        finish(UpdateOutcome::NotADrawHistory, messages::noDraws(name));
+        return;
+    case core::StoreResult::TooLarge:
+        finish(UpdateOutcome::TooLarge,
+            messages::tooLargeStored(name, static_cast<qint64>(core::storedSize(body))));
         return;
     }
 }
@@ -334,7 +329,9 @@ void DataUpdate::dropReply()
         return;
     QNetworkReply* reply = std::exchange(m_reply, nullptr);
     disconnect(reply, nullptr, this, nullptr);
-    reply->abort();
+    // Deleted, never aborted: the network thread may already have posted the answer's own error
+    // (a 404's), and an abort beside it makes Qt warn on standard error. Deleting the reply
+    // stops the transfer all the same and drops whatever it still had coming.
     reply->deleteLater();
 }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 
 #include <chrono>
 #include <cstdint>
@@ -28,8 +29,16 @@ enum class UpdateOutcome {
     ErrorAnswer,
     /// The answer announced no length (chunked, or no Content-Length at all).
     NoLength,
-    /// The announced length is larger than a data file may be.
+    /// The announced length, or the body once stored with CR LF line ends, is larger than a data
+    /// file may be.
     TooLarge,
+    /// The body is no draw history the program could open: a binary file, a web page, or text
+    /// without a draw line.
+    NotADrawHistory,
+    /// The server redirected the request more than kMaxRedirects times.
+    TooManyRedirects,
+    /// The server redirected the request from HTTPS to HTTP, or to an address that is not HTTP.
+    RedirectRefused,
     /// The connection ended before the announced number of bytes arrived.
     ShortBody,
     /// The server closed the connection without answering.
@@ -66,9 +75,11 @@ struct UpdateRequest
 };
 
 /// Fetches one data file over HTTP (user agent "ebra", the system's proxy settings, never from
-/// a cache) and replaces the local file with it, safely, only when the whole announced body
-/// arrived with a 2xx status. Every other ending leaves the local file byte for byte as it was
-/// and gives a message saying why. Runs in the caller's event loop; emits finished() once.
+/// a cache), following up to kMaxRedirects redirects that isFollowedRedirect allows, and
+/// replaces the local file with it, safely, only when the whole announced body arrived with a
+/// 2xx status and is a draw history the program can open (core::downloadFault). Every other
+/// ending leaves the local file byte for byte as it was and gives a message saying why. Runs in
+/// the caller's event loop; emits finished() once.
 class DataUpdate : public QObject
 {
     Q_OBJECT
@@ -108,6 +119,13 @@ private:
     /// Checks the status and the announced length once the final answer's headers are there;
     /// false when they are refused.
     bool acceptHeaders();
+    /// Reads and drops what arrived of a redirect's page.
+    void skipRedirectPage();
+    /// Sends the GET of url.
+    void send(const QUrl& url);
+    /// When the reply that has finished is a redirect: follows it, or finishes the update when
+    /// it may not be followed. False when the reply is no redirect.
+    bool followRedirect();
     void store();
     /// Ends the update from a handler of the reply's own signals.
     void refuse(UpdateOutcome outcome, const QString& message);
@@ -117,6 +135,10 @@ private:
     UpdateRequest m_request;
     std::unique_ptr<QNetworkAccessManager> m_manager;
     QNetworkReply* m_reply = nullptr;
+    /// The address asked last: the data file's, or the last redirect's.
+    QUrl m_url;
+    int m_redirects = 0;
+    qint64 m_redirectPageBytes = 0;
     QTimer m_idle;
     QByteArray m_body;
     std::int64_t m_expected = -1;

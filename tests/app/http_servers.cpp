@@ -4,7 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
+
+#include <chrono>
+#include <random>
 
 namespace corvane::test {
 
@@ -13,6 +20,12 @@ namespace {
 QString baseUrlAt(int port)
 {
     return QStringLiteral("http://127.0.0.1:%1/caipiaoshuju/").arg(port);
+}
+
+QByteArray tlsFile(const char* name)
+{
+    QFile file(QStringLiteral(CORVANE_TEST_TLS_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -80,33 +93,66 @@ QString StaticHttpServer::baseUrl() const
 
 ScriptedHttpServer::ScriptedHttpServer(QObject* parent)
     : QObject(parent)
-{
-    connect(&m_server, &QTcpServer::newConnection, this, &ScriptedHttpServer::onNewConnection);
-}
+{ }
 
 ScriptedHttpServer::~ScriptedHttpServer() = default;
 
 bool ScriptedHttpServer::listen()
 {
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    m_server = std::make_unique<QTcpServer>();
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this,
+        &ScriptedHttpServer::onNewConnection);
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+bool ScriptedHttpServer::listenTls()
+{
+    const QSslCertificate certificate(tlsFile("server.pem"), QSsl::Pem);
+    const QSslKey key(tlsFile("server.key"), QSsl::Rsa, QSsl::Pem);
+    if (certificate.isNull() || key.isNull())
+        return false;
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(certificate);
+    configuration.setPrivateKey(key);
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    auto server = std::make_unique<QSslServer>();
+    server->setSslConfiguration(configuration);
+    m_server = std::move(server);
+    m_tls = true;
+    // Over TLS a connection is pending only once its handshake is done.
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this,
+        &ScriptedHttpServer::onNewConnection);
+    return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
 void ScriptedHttpServer::setAnswer(const QByteArray& answer, After after)
 {
-    m_answer = answer;
-    m_after = after;
+    m_answer = {answer, after};
+}
+
+void ScriptedHttpServer::setAnswerFor(const QByteArray& path, const QByteArray& answer, After after)
+{
+    m_answers.insert(path, {answer, after});
+}
+
+QString ScriptedHttpServer::origin() const
+{
+    return (m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+        + QStringLiteral("://127.0.0.1:") + QString::number(m_server ? m_server->serverPort() : 0);
 }
 
 QString ScriptedHttpServer::baseUrl() const
 {
-    return baseUrlAt(m_server.serverPort());
+    return origin() + QStringLiteral("/caipiaoshuju/");
 }
 
 void ScriptedHttpServer::onNewConnection()
 {
-    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        if (socket->bytesAvailable() > 0)
+            onReadyRead(socket);
     }
 }
 
@@ -119,9 +165,13 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket)
         return;
     socket->setProperty("answered", true);
     m_requests.append(head.left(end + 4));
-    socket->write(m_answer);
+    // "GET /path HTTP/1.1": the path is the second word of the first line.
+    const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
+    const QByteArray path = requestLine.size() > 1 ? requestLine.at(1) : QByteArray();
+    const Answer answer = m_answers.value(path, m_answer);
+    socket->write(answer.bytes);
     socket->flush();
-    switch (m_after) {
+    switch (answer.after) {
     case After::Close:
         socket->disconnectFromHost();
         break;
@@ -131,6 +181,79 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket)
     case After::StayOpen:
         break;
     }
+}
+
+SplitAnswerServer::SplitAnswerServer(QByteArray head, QByteArray body, int maxPauseMicroseconds)
+    : m_head(std::move(head))
+    , m_body(std::move(body))
+    , m_maxPause(maxPauseMicroseconds)
+{ }
+
+SplitAnswerServer::~SplitAnswerServer()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool SplitAnswerServer::listen()
+{
+    m_thread = std::thread([this] { serve(); });
+    const QDeadlineTimer deadline(10000);
+    while (m_port == 0 && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return m_port > 0;
+}
+
+QString SplitAnswerServer::baseUrl() const
+{
+    return baseUrlAt(m_port);
+}
+
+void SplitAnswerServer::serve()
+{
+    // Blocking sockets in this thread: the pause must not wait for the client's event loop.
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, 0)) {
+        m_port = -1;
+        return;
+    }
+    m_port = server.serverPort();
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> pause(0, m_maxPause);
+    while (!m_stop) {
+        if (!server.waitForNewConnection(50))
+            continue;
+        std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
+        if (!socket)
+            continue;
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        QByteArray request;
+        while (!request.contains("\r\n\r\n") && socket->waitForReadyRead(5000))
+            request += socket->readAll();
+        socket->write(m_head);
+        socket->waitForBytesWritten(5000);
+        const auto until
+            = std::chrono::steady_clock::now() + std::chrono::microseconds(pause(random));
+        while (std::chrono::steady_clock::now() < until) { }
+        socket->write(m_body);
+        socket->waitForBytesWritten(5000);
+        socket->disconnectFromHost();
+        if (socket->state() != QAbstractSocket::UnconnectedState)
+            socket->waitForDisconnected(1000);
+    }
+}
+
+bool trustTestAuthority()
+{
+    const QList<QSslCertificate> authority
+        = QSslCertificate::fromData(tlsFile("ca.pem"), QSsl::Pem);
+    if (authority.isEmpty())
+        return false;
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.addCaCertificates(authority);
+    QSslConfiguration::setDefaultConfiguration(configuration);
+    return true;
 }
 
 QString refusedBaseUrl()

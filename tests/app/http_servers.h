@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QProcess>
 #include <QString>
 #include <QTcpServer>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <memory>
+#include <thread>
 
 class QTcpSocket;
 
@@ -38,8 +43,9 @@ private:
     QString m_error;
 };
 
-/// A server on 127.0.0.1 that answers every request with the same bytes, then closes the
-/// connection, resets it or keeps it open and silent.
+/// A server on 127.0.0.1 that answers each request with the bytes set for its path (or with the
+/// bytes set for every other path), then closes the connection, resets it or keeps it open and
+/// silent. Over HTTP, or over HTTPS with the tests' certificate for 127.0.0.1.
 class ScriptedHttpServer : public QObject
 {
     Q_OBJECT
@@ -51,8 +57,14 @@ public:
     ~ScriptedHttpServer() override;
 
     bool listen();
+    /// Listens for HTTPS; clients must trust the tests' authority (trustTestAuthority()).
+    bool listenTls();
     void setAnswer(const QByteArray& answer, After after);
-    /// "http://127.0.0.1:PORT/caipiaoshuju/".
+    /// The answer for one path, such as "/caipiaoshuju/au645.txt".
+    void setAnswerFor(const QByteArray& path, const QByteArray& answer, After after = After::Close);
+    /// "http://127.0.0.1:PORT" (https when listening for HTTPS).
+    QString origin() const;
+    /// origin() + "/caipiaoshuju/".
     QString baseUrl() const;
     int requestCount() const { return m_requests.size(); }
     /// The head of each request received, in order.
@@ -62,13 +74,51 @@ private slots:
     void onNewConnection();
 
 private:
+    struct Answer
+    {
+        QByteArray bytes;
+        After after = After::Close;
+    };
+
     void onReadyRead(QTcpSocket* socket);
 
-    QTcpServer m_server;
-    QByteArray m_answer;
-    After m_after = After::Close;
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_tls = false;
+    Answer m_answer;
+    QHash<QByteArray, Answer> m_answers;
     QList<QByteArray> m_requests;
 };
+
+/// A server on 127.0.0.1, in a thread of its own, that answers every request with head, then,
+/// after a pause of up to maxPauseMicroseconds chosen at random, with body, and closes the
+/// connection. The pause lands the body at any moment of the client's handling of the head.
+class SplitAnswerServer
+{
+public:
+    SplitAnswerServer(QByteArray head, QByteArray body, int maxPauseMicroseconds);
+    ~SplitAnswerServer();
+    SplitAnswerServer(const SplitAnswerServer&) = delete;
+    SplitAnswerServer& operator=(const SplitAnswerServer&) = delete;
+
+    /// False when nothing could listen.
+    bool listen();
+    /// "http://127.0.0.1:PORT/caipiaoshuju/".
+    QString baseUrl() const;
+
+private:
+    void serve();
+
+    QByteArray m_head;
+    QByteArray m_body;
+    int m_maxPause;
+    std::atomic<bool> m_stop {false};
+    std::atomic<int> m_port {0};
+    std::thread m_thread;
+};
+
+/// Makes this process trust the tests' certificate authority, which signed the certificate that
+/// ScriptedHttpServer::listenTls() shows. False when the authority could not be read.
+bool trustTestAuthority();
 
 /// A base URL on 127.0.0.1 at a port nobody listens on.
 QString refusedBaseUrl();

@@ -53,6 +53,26 @@ std::string temporaryNameBeside(const std::string& path)
         + "-" + std::to_string(counter++);
 }
 
+// The file that path names once its symbolic links are followed: path itself when it is no
+// link. A link to a file that does not exist yet names that file. Nothing for a loop of links
+// or a link that cannot be read.
+std::optional<fs::path> linkTarget(const fs::path& path)
+{
+    // As many links as the system itself follows before it gives up.
+    constexpr int kMaxLinks = 40;
+    fs::path current = path;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error)))
+            return current;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error)
+            return std::nullopt;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string fileNamePart(std::string_view path)
@@ -109,8 +129,14 @@ std::optional<std::string> readWholeFile(const std::string& path)
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes)
+bool writeFileAtomically(const std::string& linkOrFile, std::string_view bytes)
 {
+    // A link stays a link: its target is replaced, by a new file in the target's own folder,
+    // since a rename is atomic only within one file system.
+    const std::optional<fs::path> target = linkTarget(toPath(linkOrFile));
+    if (!target)
+        return false;
+    const std::string path = target->u8string();
     std::string temporary;
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < 16 && !file; ++attempt) {

@@ -27,6 +27,8 @@ std::optional<std::string> readWholeFile(const std::string& path);
 /// Replaces the file at path by bytes, safely: the bytes go to a temporary file in the same
 /// folder, which is flushed to disk and renamed over the old file. On any failure the old file
 /// is left as it was and the temporary file is removed. Returns false on failure.
+/// When path is a symbolic link (or a chain of them), the link stays and the file it leads to is
+/// replaced in the same way, in that file's folder; a loop of links is a failure.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace corvane::core

@@ -8,6 +8,64 @@
 
 namespace corvane::core {
 
+namespace {
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix)
+{
+    if (text.size() < lowerPrefix.size())
+        return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        if (lowerAscii(text[i]) != lowerPrefix[i])
+            return false;
+    }
+    return true;
+}
+
+// A captive portal or a misdirected server answers with a page; a draw history starts with a
+// digit, a comment or a title, and holds none of an HTML document's tags.
+bool isWebPage(std::string_view body)
+{
+    static constexpr std::string_view kPageTags[]
+        = {"<!doctype", "<html", "<head", "<body", "<script", "<meta", "<title"};
+    std::size_t start = body.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (start < body.size()
+        && std::string_view(" \t\r\n\f\v").find(body[start]) != std::string_view::npos)
+        ++start;
+    if (start < body.size() && body[start] == '<')
+        return true;
+    for (std::size_t open = body.find('<'); open != std::string_view::npos;
+         open = body.find('<', open + 1)) {
+        for (const std::string_view tag : kPageTags) {
+            if (startsWithNoCase(body.substr(open), tag))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The reader's rule: a data line starts, after its leading spaces, with a digit.
+bool hasDataLine(std::string_view body)
+{
+    std::size_t start = 0;
+    while (start < body.size()) {
+        std::size_t end = body.find('\n', start);
+        if (end == std::string_view::npos)
+            end = body.size();
+        const std::string_view line = stripLeadingSpaces(body.substr(start, end - start));
+        if (!line.empty() && isDigit(line.front()))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
 const char* const kConnectionFailedMessage = "Connection failed";
 const char* const kUpdateFinishedMessage = "Data Updated Finished Successfully";
 
@@ -48,12 +106,40 @@ std::string storedDataFile(std::string_view body)
     return out;
 }
 
+std::size_t storedSize(std::string_view body)
+{
+    const std::size_t nul = body.find('\0');
+    if (nul != std::string_view::npos)
+        body = body.substr(0, nul);
+    std::size_t size = body.size();
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == '\n' && (i == 0 || body[i - 1] != '\r'))
+            ++size;
+    }
+    return size;
+}
+
+std::optional<StoreResult> downloadFault(std::string_view body)
+{
+    if (body.empty())
+        return StoreResult::Empty;
+    if (body.find('\0') != std::string_view::npos)
+        return StoreResult::Binary;
+    if (isWebPage(body))
+        return StoreResult::WebPage;
+    if (storedSize(body) > kMaxDownloadBytes)
+        return StoreResult::TooLarge;
+    if (!hasDataLine(body))
+        return StoreResult::NoDraws;
+    return std::nullopt;
+}
+
 StoreResult storeDownload(const std::string& path, std::string_view body)
 {
     namespace fs = std::filesystem;
+    if (const std::optional<StoreResult> fault = downloadFault(body))
+        return *fault;
     const std::string text = storedDataFile(body);
-    if (text.empty())
-        return StoreResult::Empty;
     std::error_code error;
     const fs::file_status status = fs::status(fs::u8path(path), error);
     if (fs::exists(status)) {

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
+
 using namespace corvane::net;
 using corvane::test::readBytes;
 using corvane::test::ScriptedHttpServer;
@@ -66,6 +68,8 @@ private slots:
     void noServer_connectionFailed();
     void fileMissingOnTheServer_isAnErrorAnswer();
     void localFileNotWritable_couldNotBeCreated();
+    void linkedLocalFile_staysALinkToTheNewFile();
+    void errorAnswer_nothingButTheProgramsOwnMessage();
     void cancel_keepsTheLocalFile();
     void dataServerUrl_environmentOverridesTheBuild();
 
@@ -92,9 +96,10 @@ void DataUpdateTest::download_isStoredWithCrLfLineEnds_data()
         << QByteArrayLiteral("20020103 1 2 3\r\n20020104 4 5 6\r\n")
         << QByteArrayLiteral("20020103 1 2 3\r\n20020104 4 5 6\r\n") << true;
     QTest::newRow("mixed, no line end at the end")
-        << QByteArrayLiteral("a\r\nb\nc") << QByteArrayLiteral("a\r\nb\r\nc") << true;
-    QTest::newRow("the text ends at its first zero byte")
-        << QByteArray("1 2\n3 4\0 5 6\n", 12) << QByteArrayLiteral("1 2\r\n3 4") << true;
+        << QByteArrayLiteral("1\r\n2\n3") << QByteArrayLiteral("1\r\n2\r\n3") << true;
+    QTest::newRow("title and comment before the draws")
+        << QByteArrayLiteral("Tattslotto\n# since 1981\n  19810101 1 2 3\n")
+        << QByteArrayLiteral("Tattslotto\r\n# since 1981\r\n  19810101 1 2 3\r\n") << true;
     QTest::newRow("no local file yet") << QByteArrayLiteral("20020103 1 2 3\n")
                                        << QByteArrayLiteral("20020103 1 2 3\r\n") << false;
     const QByteArray shipped = readBytes(corvane::test::shippedHistory());
@@ -196,11 +201,11 @@ void DataUpdateTest::failedAnswer_keepsTheLocalFile_data()
         << ok + "Content-Length: 100\r\n\r\n"
         << After::Close << longWait << UpdateOutcome::ShortBody
         << unchanged(QStringLiteral("The download of au645.txt broke off after 0 of 100 bytes."));
-    QTest::newRow("16 MiB announced, 10 bytes sent")
-        << ok + "Content-Length: 16777216\r\n\r\n" + QByteArray(10, '2') << After::Close << longWait
+    QTest::newRow("the largest length announced, 10 bytes sent")
+        << ok + "Content-Length: 1048575\r\n\r\n" + QByteArray(10, '2') << After::Close << longWait
         << UpdateOutcome::ShortBody
         << unchanged(
-               QStringLiteral("The download of au645.txt broke off after 10 of 16777216 bytes."));
+               QStringLiteral("The download of au645.txt broke off after 10 of 1048575 bytes."));
     QTest::newRow("connection dropped without an answer")
         << QByteArray() << After::Abort << longWait << UpdateOutcome::Dropped
         << unchanged(
@@ -220,14 +225,15 @@ void DataUpdateTest::failedAnswer_keepsTheLocalFile_data()
 
     // Refused on the headers alone: were the body awaited, the long wait would time out.
     const QString tooLarge = QStringLiteral(
-        "The data server announced %1 bytes for au645.txt, more than the 16777216 bytes a data "
+        "The data server announced %1 bytes for au645.txt, more than the 1048575 bytes a data "
         "file may have.");
     QTest::newRow("huge Content-Length") << ok + "Content-Length: 17000000\r\n\r\n1 2 3\n"
                                          << After::StayOpen << longWait << UpdateOutcome::TooLarge
                                          << unchanged(tooLarge.arg(17000000));
-    QTest::newRow("one byte over 16 MiB") << ok + "Content-Length: 16777217\r\n\r\n"
-                                          << After::StayOpen << longWait << UpdateOutcome::TooLarge
-                                          << unchanged(tooLarge.arg(16777217));
+    QTest::newRow("one byte more than the program opens")
+        << ok + "Content-Length: 1048576\r\n\r\n"
+        << After::StayOpen << longWait << UpdateOutcome::TooLarge
+        << unchanged(tooLarge.arg(1048576));
     QTest::newRow("Content-Length past 64 bits")
         << ok + "Content-Length: 99999999999999999999999\r\n\r\n"
         << After::StayOpen << longWait << UpdateOutcome::TooLarge
@@ -242,9 +248,48 @@ void DataUpdateTest::failedAnswer_keepsTheLocalFile_data()
     const QString empty = unchanged(QStringLiteral("The data server sent an empty au645.txt."));
     QTest::newRow("empty body") << ok + "Content-Length: 0\r\n\r\n"
                                 << After::Close << longWait << UpdateOutcome::EmptyBody << empty;
+
+    // Whole answers with status 200 that are no draw history the program could open.
+    const auto sent = [&ok](const QByteArray& body) -> QByteArray {
+        return ok + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    const QString binary
+        = unchanged(QStringLiteral("The data server sent au645.txt with zero bytes in it: a binary "
+                                   "file, not a draw history."));
+    const QString page = unchanged(QStringLiteral("The data server sent a web page instead of "
+                                                  "au645.txt (a network's sign-in page or an "
+                                                  "error page)."));
+    const QString noDraws = unchanged(
+        QStringLiteral("The data server sent au645.txt without a single draw line in it."));
     QTest::newRow("body starting with a zero byte")
-        << ok + "Content-Length: 4\r\n\r\n" + QByteArray(1, '\0') + "1 2" << After::Close
-        << longWait << UpdateOutcome::EmptyBody << empty;
+        << sent(QByteArray(1, '\0') + "1 2") << After::Close << longWait
+        << UpdateOutcome::NotADrawHistory << binary;
+    QTest::newRow("draws, then a zero byte")
+        << sent(QByteArray("20020103 1 2 3\n\0 4 5\n", 22)) << After::Close << longWait
+        << UpdateOutcome::NotADrawHistory << binary;
+    QTest::newRow("a picture") << sent(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))
+                               << After::Close << longWait << UpdateOutcome::NotADrawHistory
+                               << binary;
+    QTest::newRow("a network's sign-in page")
+        << sent("<!DOCTYPE html>\n<html><head><title>Sign in</title></head>\n"
+                "<body><form action=\"/login\">20020103</form></body></html>\n")
+        << After::Close << longWait << UpdateOutcome::NotADrawHistory << page;
+    QTest::newRow("a page without a doctype, after blank lines")
+        << sent("\r\n\r\n<HTML>\r\n<BODY>Not here</BODY></HTML>") << After::Close << longWait
+        << UpdateOutcome::NotADrawHistory << page;
+    QTest::newRow("error text") << sent("Service Unavailable\n") << After::Close << longWait
+                                << UpdateOutcome::NotADrawHistory << noDraws;
+    QTest::newRow("only comments") << sent("# history\r\n# none yet\r\n") << After::Close
+                                   << longWait << UpdateOutcome::NotADrawHistory << noDraws;
+    // 40,330 lines of 25 bytes: 1,008,250 bytes announced and sent, 1,048,580 once CR LF.
+    QByteArray growing;
+    for (int i = 0; i < 40330; ++i)
+        growing += "20020105 1 2 3 4 5 6 7 8\n";
+    QTest::newRow("too large to open once its line ends are CR LF")
+        << sent(growing) << After::Close << longWait << UpdateOutcome::TooLarge
+        << unchanged(QStringLiteral("The data server sent au645.txt, which would have 1048580 "
+                                    "bytes with CR LF line ends, more than the 1048575 bytes a "
+                                    "data file may have."));
 }
 
 void DataUpdateTest::failedAnswer_keepsTheLocalFile()
@@ -324,6 +369,66 @@ void DataUpdateTest::localFileNotWritable_couldNotBeCreated()
     const UpdateResult noFolder = update(m_static.baseUrl(), dir.filePath(QStringLiteral("gone")));
     QCOMPARE(noFolder.outcome, UpdateOutcome::CouldNotBeCreated);
     QCOMPARE(noFolder.message, QStringLiteral("The File au645.txt could not be created"));
+}
+
+void DataUpdateTest::linkedLocalFile_staysALinkToTheNewFile()
+{
+    QVERIFY(m_static.put(QStringLiteral("au645.txt"), QByteArrayLiteral("20020103 1 2 3\n")));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("histories")));
+    const QString target = dir.filePath(QStringLiteral("histories/tattslotto.txt"));
+    QVERIFY(writeBytes(target, kOldFile));
+    const QString local = dir.filePath(QStringLiteral("au645.txt"));
+    QVERIFY(QFile::link(QStringLiteral("histories/tattslotto.txt"), local));
+
+    QCOMPARE(update(m_static.baseUrl(), dir.path()).outcome, UpdateOutcome::Updated);
+    QCOMPARE(QFileInfo(local).symLinkTarget(), target);
+    QCOMPARE(readBytes(target), QByteArrayLiteral("20020103 1 2 3\r\n"));
+    QCOMPARE(filesIn(dir.filePath(QStringLiteral("histories"))),
+        QStringList {QStringLiteral("tattslotto.txt")});
+}
+
+namespace {
+
+QStringList g_messages;
+
+void recordMessage(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    g_messages << text;
+}
+
+} // namespace
+
+void DataUpdateTest::errorAnswer_nothingButTheProgramsOwnMessage()
+{
+    // The 404's body comes up to 0.3 ms after its head, and the event loop is kept busy for
+    // 0.2 ms a turn, so that the body lands at every moment of the handling of the head. Qt
+    // must have nothing to say, whenever it lands.
+    corvane::test::SplitAnswerServer server(
+        QByteArrayLiteral("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n"),
+        QByteArrayLiteral("Not Found"), 300);
+    QVERIFY(server.listen());
+    QTemporaryDir dir;
+    const QString local = dir.filePath(QStringLiteral("au645.txt"));
+    QVERIFY(writeBytes(local, kOldFile));
+    QTimer busy;
+    connect(&busy, &QTimer::timeout, this, [] {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+        while (std::chrono::steady_clock::now() < until) { }
+    });
+    busy.start(0);
+    g_messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+    int errorAnswers = 0;
+    for (int i = 0; i < 200; ++i) {
+        if (update(server.baseUrl(), dir.path()).outcome == UpdateOutcome::ErrorAnswer)
+            ++errorAnswers;
+    }
+    qInstallMessageHandler(previous);
+    busy.stop();
+    QCOMPARE(g_messages, QStringList());
+    QCOMPARE(errorAnswers, 200);
+    QCOMPARE(readBytes(local), kOldFile);
 }
 
 void DataUpdateTest::cancel_keepsTheLocalFile()
