@@ -163,13 +163,19 @@ done
 grep -q '"GET /lottodata/[^ ]* HTTP/1.1" 301 .*"ebra"' "$work/logs/access.log" ||
     fail "the access log shows no redirect of corvane-cli's request"
 
-# A history the server does not have: the program's message alone, the local file kept.
+# A history the server does not have (a catalogue file that ships none): the program's message
+# alone, the local file kept.
+absent=""
+for name in $("$cli" catalogue | cut -f4); do
+    [ -e "$data/$name" ] || { absent=$name; break; }
+done
+[ -n "$absent" ] || fail "every catalogue file ships a history: no file to ask for in vain"
 status=0
-update "$base" nzl.txt || status=$?
-[ "$status" -eq 1 ] || fail "update nzl.txt ended with $status"
-[ "$(cat "$work/err")" = 'The data server answered "404 Not Found" instead of sending nzl.txt. The local file was not changed.' ] ||
-    fail "update nzl.txt said: $(cat "$work/err")"
-cmp -s <(printf '%s' "$old") "$work/exe/nzl.txt" || fail "nzl.txt was changed"
+update "$base" "$absent" || status=$?
+[ "$status" -eq 1 ] || fail "update $absent ended with $status"
+[ "$(cat "$work/err")" = "The data server answered \"404 Not Found\" instead of sending $absent. The local file was not changed." ] ||
+    fail "update $absent said: $(cat "$work/err")"
+cmp -s <(printf '%s' "$old") "$work/exe/$absent" || fail "$absent was changed"
 
 stop_nginx
 if [ "$failures" -ne 0 ]; then
