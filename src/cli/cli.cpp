@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
     {"freq", freqCommand},
+    {"report", reportCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -42,6 +43,12 @@ constexpr const char* kUsageText
       "                         how often each number was drawn from FROM to TO, dates\n"
       "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
       "                         as the last argument, adds a line per draw of the period\n"
+      "  report FILE [--numbers K] [--pool M] [--from DATE] [--to DATE] [--json] [--html OUT]\n"
+      "                         every statistic of FILE and both methods' backtests, each\n"
+      "                         beside what fair draws give; dates yyyy-mm-dd or yyyymmdd;\n"
+      "                         without --from and --pool only the latest era of the matrix;\n"
+      "                         --json prints the figures as JSON; --html writes OUT, one\n"
+      "                         self-contained page, and prints its path (with --json, the JSON)\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"
