@@ -110,7 +110,7 @@ std::string legend(const Frame& f, const std::vector<std::pair<std::string, std:
             svg += rect(x, 8, 14, 12, cls);
         svg += "<text class=\"legend\" x=\"" + num(x + 20) + "\" y=\"18\">" + htmlText(text)
             + "</text>";
-        x += 28 + 6.6 * static_cast<double>(text.size());
+        x += 30 + 7.6 * static_cast<double>(text.size());
     }
     return svg + "\n";
 }

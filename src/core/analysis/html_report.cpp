@@ -211,7 +211,7 @@ std::string methodSection(const Report& r, const MethodFigures& m, const Section
         + " predictions beside the draws (hits marked)</h3>\n";
     html += "<table><thead><tr><th class=\"l\">Draw</th><th class=\"l\">Ticket</th>"
             "<th class=\"l\">Drawn</th><th>Hits</th></tr></thead><tbody>\n";
-    for (auto d = m.last.rbegin(); d != m.last.rend(); ++d) {
+    for (auto d = m.last.begin(); d != m.last.end(); ++d) {
         const MarkedDraw marks = markDraw(*d, r.period.numbers, m.pool);
         html += "<tr>" + cell(htmlText(showDrawKey(d->key)), "l")
             + cell(marked(marks.ticket, marks.ticketHit), "l")
@@ -247,7 +247,8 @@ std::string reportHtml(const Report& r)
                        "<title>"
         + htmlText(title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n<main>\n";
     html += "<h1>" + htmlText(title) + "</h1>\n";
-    html += paragraph(r.notice, "notice") + paragraph(r.scope) + paragraph(r.game);
+    html += paragraph(r.notice + " " + r.yardstick, "notice") + paragraph(r.scope)
+        + paragraph(r.game);
     if (!r.era.empty())
         html += paragraph(r.era);
     for (const std::string& warning : r.warnings)

@@ -219,19 +219,19 @@ std::string reportJson(const Report& r)
     for (std::size_t i = 0; i < r.methods.size() && i < r.methodWords.size(); ++i)
         methods.emplace_back(r.methods[i].method == BacktestMethod::Regress ? "regress" : "fuzzy",
             method(r, r.methods[i], r.methodWords[i]));
-    const Fields fields
-        = {{"file", jsonString(fileNamePart(period.path))}, {"lottery", jsonString(period.lottery)},
-            {"notice", jsonString(r.notice)}, {"scope", jsonString(r.scope)},
-            {"game", jsonString(r.game)}, {"draws", integer(period.draws())},
-            {"numbers", integer(period.numbers)}, {"pool", integer(period.pool)},
-            {"lowest", integer(period.lowest)}, {"highest", integer(period.highest())},
-            {"replacement", period.replacement ? "true" : "false"},
-            {"from", jsonString(showDrawKey(period.keys.front()))},
-            {"to", jsonString(showDrawKey(period.keys.back()))},
-            {"data_lines", integer(period.dataLines)}, {"era", era(r)},
-            {"warnings", strings(r.warnings)}, {"tests", tests(r)}, {"frequency", frequency(r)},
-            {"gaps", gaps(r)}, {"pairs", pairs(r)}, {"shape", shape(r)},
-            {"methods", object(methods, 1)}};
+    const Fields fields = {{"file", jsonString(fileNamePart(period.path))},
+        {"lottery", jsonString(period.lottery)}, {"notice", jsonString(r.notice)},
+        {"yardstick", jsonString(r.yardstick)}, {"scope", jsonString(r.scope)},
+        {"game", jsonString(r.game)}, {"draws", integer(period.draws())},
+        {"numbers", integer(period.numbers)}, {"pool", integer(period.pool)},
+        {"lowest", integer(period.lowest)}, {"highest", integer(period.highest())},
+        {"replacement", period.replacement ? "true" : "false"},
+        {"from", jsonString(showDrawKey(period.keys.front()))},
+        {"to", jsonString(showDrawKey(period.keys.back()))},
+        {"data_lines", integer(period.dataLines)}, {"era", era(r)},
+        {"warnings", strings(r.warnings)}, {"tests", tests(r)}, {"frequency", frequency(r)},
+        {"gaps", gaps(r)}, {"pairs", pairs(r)}, {"shape", shape(r)},
+        {"methods", object(methods, 1)}};
     return object(fields, 0) + "\n";
 }
 

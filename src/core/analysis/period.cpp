@@ -28,7 +28,7 @@ constexpr int kNotWhole = std::numeric_limits<int>::min();
 constexpr double kEraChance = 1e-6;
 // Draws with numbers above the smaller pool that the larger pool gives, on average, in the
 // stretch where the era check looks for them.
-constexpr double kEraWindow = 10.0;
+constexpr double kEraWindow = 30.0;
 
 std::string showValue(double value)
 {

@@ -121,8 +121,9 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
 /// first), K numbers a draw from lowest up. A change splits the draws where numbers above some
 /// value lo begin (the pool grew) or end (it shrank): on one side no number is above lo, and
 /// for draws from the other side's larger pool that has a chance below 1e-6; on the other side,
-/// in the stretch next to the split where the larger pool gives 10 such draws on average, at
-/// least 2 and at least half as many as that pool gives hold a number above lo. The change
+/// in the stretch next to the split where the larger pool gives 30 such draws on average (or
+/// the whole side when it is shorter), at least 2 and at least half as many as that pool gives
+/// hold a number above lo, so a lone wrong number makes no era. The change
 /// with the smallest such chance is taken, then the same search runs on the draws after it,
 /// until no change is left. Returns 0 when there is none.
 int findEraStart(const std::vector<int>& maxima, int numbers, int lowest, bool replacement);

@@ -42,6 +42,8 @@ struct Report
 
     /// That past draws do not make future draws more likely.
     std::string notice;
+    /// That every figure stands beside what fair draws give.
+    std::string yardstick;
     /// Which draws, and what a draw is.
     std::string scope;
     std::string game;

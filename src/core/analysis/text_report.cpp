@@ -166,7 +166,7 @@ std::string methodTables(const Report& r, const MethodFigures& m)
 std::string reportText(const Report& r)
 {
     std::string text = "Report: " + r.period.lottery + " (" + fileNamePart(r.period.path) + ")\n";
-    text += wrap(r.notice, "", "") + "\n";
+    text += wrap(r.notice + " " + r.yardstick, "", "") + "\n";
     text += wrap(r.scope, "", "") + wrap(r.game, "", "");
     if (!r.era.empty())
         text += wrap(r.era, "", "");

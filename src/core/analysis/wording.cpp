@@ -15,11 +15,21 @@ std::string count(std::int64_t n)
     return std::to_string(n);
 }
 
-// "with chance 1.2%": how often chance alone gives a figure this far out.
+// "in about 1 of 90": how often chance alone gives a figure this far out, for a player.
 std::string surprise(double p)
 {
-    return "chance alone gives one this far out in " + chanceText(p)
-        + " of fair histories; 1 test in 20 looks this surprising by chance alone";
+    std::string often = "less than 1 of a million";
+    if (p >= 1e-6) {
+        // 1 / p to two significant digits, with thousands separators.
+        const double n = 1.0 / p;
+        const double unit = std::pow(10.0, std::floor(std::log10(n)) - 1);
+        std::string digits = std::to_string(static_cast<long long>(std::round(n / unit) * unit));
+        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+            digits.insert(static_cast<std::size_t>(i), ",");
+        often = "about 1 of " + digits;
+    }
+    return "chance alone gives one this far out in " + often
+        + " fair histories, and 1 test in 20 looks this surprising by chance alone";
 }
 
 std::string consistent(const std::string& what, const std::string& pText)
@@ -47,8 +57,8 @@ void wordScope(Report& r)
     const Period& period = r.period;
     const std::string K = count(period.numbers);
     r.notice = "Past draws do not make future draws more likely: every draw of a fair lottery is "
-               "independent of the draws before it. Every figure below stands beside what fair "
-               "draws give.";
+               "independent of the draws before it.";
+    r.yardstick = "Every figure below stands beside what fair draws give.";
     r.scope = "Draws: " + count(period.draws()) + ", from " + showDrawKey(period.keys.front())
         + " to " + showDrawKey(period.keys.back()) + " (the file has " + count(period.dataLines)
         + " data lines).";
