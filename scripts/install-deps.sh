@@ -15,6 +15,9 @@ packages=(
     # The packages and their test: dpkg-shlibdeps and file for the .deb's dependencies, a check
     # of desktop entries, and xdotool to see the program's window on the virtual X server.
     dpkg-dev file desktop-file-utils xdotool
+    # corvane-cli report: its figures recomputed with scipy, its page rendered by headless
+    # Chromium.
+    python3-scipy chromium
 )
 if [ "${1:-}" = screenshot ]; then
     packages+=(imagemagick openbox librsvg2-bin)
