@@ -137,7 +137,8 @@ struct ShapeFigure
     double z = 0;
     double p = 1;
     /// observed[j]: draws where the figure was j; expectedDraws[j]: as many for fair draws.
-    /// Empty where the figure takes too many values (sums).
+    /// Empty for sums (too many values); expectedDraws is empty for the repeats of a digit game,
+    /// whose law the report does not tabulate.
     std::vector<std::int64_t> observed;
     std::vector<double> expectedDraws;
 };

@@ -3,6 +3,7 @@
 #include "core/backtest/report.h"
 #include "core/io/files.h"
 
+#include <cmath>
 #include <utility>
 
 namespace corvane::core {
@@ -94,7 +95,10 @@ std::string gaps(const Report& r)
         perNumber.emplace_back(std::to_string(r.period.lowest + static_cast<int>(i)),
             "{\"current\": " + integer(g.current[i]) + ", \"current_chance\": "
                 + jsonNumber(g.currentChance[i]) + ", \"longest\": " + integer(g.longest[i])
-                + ", \"longest_chance\": " + jsonNumber(g.longestChance[i]) + "}");
+                + ", \"longest_chance\": " + jsonNumber(g.longestChance[i])
+                + ", \"longest_single_chance\": "
+                + jsonNumber(std::pow(1.0 - g.drawChance, static_cast<double>(g.longest[i])))
+                + "}");
     Fields fields = words(r.gapWords);
     fields.insert(fields.end(),
         {{"draw_chance", jsonNumber(g.drawChance)}, {"numbers", object(perNumber, 2)},

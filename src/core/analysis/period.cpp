@@ -356,7 +356,7 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
                         + " of --pool.");
         }
     } else {
-        if (largest > kMaxPool)
+        if (largest - period.lowest + 1 > kMaxPool)
             return refuse.say("The largest number of " + name + " is " + std::to_string(largest)
                 + ": pools of more than " + std::to_string(kMaxPool)
                 + " numbers are not a lottery's. Give the pool with --pool.");

@@ -183,7 +183,8 @@ void wordGaps(Report& r)
         + count(g.rareLongestFrom) + " draws or more (chance below 0.05); fair draws give "
         + fixedText(g.rareLongestExpected, 2) + " such numbers on average. The chance that some "
         + "number has a gap as rare as the rarest is at most " + M
-        + " x its chance (Bonferroni bound).");
+        + " x its chance (Bonferroni bound). The JSON also gives (1 - " + fixedText(g.drawChance, 4)
+        + ")^longest as longest_single_chance: the chance that one given gap lasts that long.");
 }
 
 void wordPairs(Report& r)
