@@ -337,6 +337,17 @@ TEST(ReportPeriod, startsAfterTheDrawsOfFewerNumbersOrAtTheLatestEra)
     EXPECT_EQ(b.period->era.earlierMax, 49);
     EXPECT_EQ(b.period->era.draws, 700);
 
+    // Draws of fewer numbers, then a change of the pool: both are left out and told apart.
+    ReportOptions sixNumbers;
+    sixNumbers.numbers = 6;
+    const Chosen both
+        = choose(corvane::test::historyText(fairDraws(random, 40, 5, 45)) + grew, sixNumbers);
+    ASSERT_TRUE(both.period);
+    EXPECT_EQ(both.period->draws(), 200);
+    EXPECT_EQ(both.period->era.kind, EraKind::Grew);
+    EXPECT_EQ(both.period->era.draws, 700);
+    EXPECT_EQ(both.period->era.shorterDraws, 40);
+
     // A pool or a first date given: no era is looked for.
     ReportOptions pool;
     pool.pool = 59;

@@ -196,9 +196,12 @@ std::string era(const Report& r)
     const char* kind = e.kind == EraKind::FewerNumbers ? "fewer_numbers"
         : e.kind == EraKind::Grew                      ? "grew"
                                                        : "shrank";
-    return object({{"kind", jsonString(kind)}, {"from", jsonString(showDrawKey(e.fromKey))},
-                      {"earlier_max", integer(e.earlierMax)}, {"later_max", integer(e.laterMax)},
-                      {"draws_left_out", integer(e.draws)}, {"text", jsonString(r.era)}},
+    return object(
+        {{"kind", jsonString(kind)}, {"from", jsonString(showDrawKey(e.fromKey))},
+            {"earlier_max", integer(e.earlierMax)}, {"later_max", integer(e.laterMax)},
+            {"draws_left_out",
+                integer(e.draws + (e.kind == EraKind::FewerNumbers ? 0 : e.shorterDraws))},
+            {"text", jsonString(r.era)}},
         1);
 }
 

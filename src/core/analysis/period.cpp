@@ -263,8 +263,6 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
     period.lottery = getlottoname(name);
     period.dataLines = static_cast<int>(all.keys.size());
     period.numbers = K;
-    period.fromGiven = options.from.has_value();
-    period.poolGiven = options.pool.has_value();
 
     std::vector<std::size_t> chosen;
     for (std::size_t d = 0; d < all.keys.size(); ++d) {
@@ -288,6 +286,7 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
         period.era.found = true;
         period.era.kind = EraKind::FewerNumbers;
         period.era.draws = static_cast<int>(start);
+        period.era.shorterDraws = static_cast<int>(start);
         period.era.fromKey = start < chosen.size() ? all.keys[chosen[start]] : 0;
     }
     chosen.erase(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(start));
@@ -318,7 +317,7 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
             period.era.kind = earlier < later ? EraKind::Grew : EraKind::Shrank;
             period.era.earlierMax = earlier;
             period.era.laterMax = later;
-            period.era.draws += s;
+            period.era.draws = s;
             period.era.fromKey = all.keys[chosen[static_cast<std::size_t>(s)]];
             chosen.erase(chosen.begin(), chosen.begin() + s);
             maxima.erase(maxima.begin(), maxima.begin() + s);

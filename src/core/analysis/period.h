@@ -64,8 +64,11 @@ struct Era
     /// For Grew and Shrank: the largest number before the era and in it.
     int earlierMax = 0;
     int laterMax = 0;
-    /// Draws of the file (within --to) left out before the era.
+    /// Draws left out before the era: those of fewer than K numbers for FewerNumbers, those
+    /// after them and before the change for Grew and Shrank.
     int draws = 0;
+    /// Draws of fewer than K numbers left out before all others (within --to).
+    int shorterDraws = 0;
     /// The era's first draw key.
     double fromKey = 0;
 };
@@ -94,8 +97,6 @@ struct Period
     int repeatingDraws = 0;
     double firstRepeatKey = 0;
     Era era;
-    bool fromGiven = false;
-    bool poolGiven = false;
 
     int draws() const { return static_cast<int>(keys.size()); }
     int highest() const { return lowest + pool - 1; }

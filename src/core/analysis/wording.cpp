@@ -92,7 +92,10 @@ void wordScope(Report& r)
                         + left + " draws before held")
             + "; for draws from a pool up to " + count(std::max(era.earlierMax, era.laterMax))
             + " that has a chance below one in a million. The report covers that era only "
-              "(--from or --pool choose otherwise).";
+              "(--from or --pool choose otherwise)."
+            + (era.shorterDraws > 0 ? " The " + count(era.shorterDraws)
+                        + " draws before those hold fewer than " + K + " numbers."
+                                    : std::string());
         break;
     }
     }
@@ -139,10 +142,10 @@ void wordFrequency(Report& r)
     w.notes.push_back(chi + " p = P(chi-square(" + count(f.df)
         + ") >= " + fixedText(f.chi2Corrected, 4) + ") = " + chanceText(f.p) + ".");
     w.notes.push_back("Deviation: (count - expected) / standard deviation. " + count(f.beyond)
-        + " of the " + M + " numbers lie 1.96 standard deviations or more from the expected count "
-        + "(a count of at most " + count(f.bandLow) + " or at least " + count(f.bandHigh)
-        + "); fair draws give " + fixedText(f.beyondExpected, 2)
-        + " such numbers on average (exact, binomial).");
+        + " of the " + M + (f.beyond == 1 ? " numbers lies" : " numbers lie")
+        + " 1.96 standard deviations or more from the expected count " + "(a count of at most "
+        + count(f.bandLow) + " or at least " + count(f.bandHigh) + "); fair draws give "
+        + fixedText(f.beyondExpected, 2) + " such numbers on average (exact, binomial).");
 }
 
 void wordGaps(Report& r)
@@ -173,13 +176,15 @@ void wordGaps(Report& r)
                       "latest draw, "
         + N + " when it never was). Its chance: (1 - " + fixedText(g.drawChance, 4)
         + ")^gap, that fair draws leave a given number out of that many draws in a row. "
-        + count(g.rareCurrent) + " numbers have a current gap of " + count(g.rareCurrentFrom)
+        + count(g.rareCurrent) + (g.rareCurrent == 1 ? " number has" : " numbers have")
+        + " a current gap of " + count(g.rareCurrentFrom)
         + " draws or more (chance below 0.05); fair draws give "
         + fixedText(g.rareCurrentExpected, 2) + " such numbers on average.");
     w.notes.push_back("Longest gap: the longest run of draws without the number over the " + N
         + " draws, the runs before its first and after its last draw included. Its chance: "
           "that fair draws give one given number a run at least that long somewhere in "
-        + N + " draws (exact). " + count(g.rareLongest) + " numbers have a longest gap of "
+        + N + " draws (exact). " + count(g.rareLongest)
+        + (g.rareLongest == 1 ? " number has" : " numbers have") + " a longest gap of "
         + count(g.rareLongestFrom) + " draws or more (chance below 0.05); fair draws give "
         + fixedText(g.rareLongestExpected, 2) + " such numbers on average. The chance that some "
         + "number has a gap as rare as the rarest is at most " + M
