@@ -334,7 +334,7 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
         std::string advice;
         if (period.era.kind == EraKind::FewerNumbers) {
             where
-                = "The draws after the last one with fewer than " + std::to_string(K) + " numbers";
+                = "The part after the last draw with fewer than " + std::to_string(K) + " numbers";
             advice = " Give fewer numbers with --numbers.";
         } else if (period.era.found) {
             where = "The latest era, from " + showDrawKey(period.era.fromKey) + ",";
