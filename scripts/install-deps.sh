@@ -18,6 +18,9 @@ packages=(
     # The data server's test runs Debian's nginx as a plain user on a port of its own (where
     # services run, the package also starts the system's nginx; the test does not use it).
     nginx
+    # corvane-cli report: its figures recomputed with scipy, its page rendered by headless
+    # Chromium.
+    python3-scipy chromium
 )
 if [ "${1:-}" = screenshot ]; then
     packages+=(imagemagick openbox librsvg2-bin)

@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"freq", freqCommand},
     {"blank", blankCommand},
     {"import", importCommand},
+    {"report", reportCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -54,6 +55,12 @@ constexpr const char* kUsageText
       "                         printed or merged into DATAFILE; --draw picks draws of a row\n"
       "                         (\"Evening\", \"Midday Win 4\"), --from/--to (yyyymmdd) a period,\n"
       "                         --by-draw-number orders the draws of a date by draw number\n"
+      "  report FILE [--numbers K] [--pool M] [--from DATE] [--to DATE] [--json] [--html OUT]\n"
+      "                         every statistic of FILE and both methods' backtests, each\n"
+      "                         beside what fair draws give; dates yyyy-mm-dd or yyyymmdd;\n"
+      "                         without --from and --pool only the latest era of the matrix;\n"
+      "                         --json prints the figures as JSON; --html writes OUT, one\n"
+      "                         self-contained page, and prints its path (with --json, the JSON)\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"

@@ -27,6 +27,7 @@ int backtestCommand(const Invocation& call);
 int freqCommand(const Invocation& call);
 int blankCommand(const Invocation& call);
 int importCommand(const Invocation& call);
+int reportCommand(const Invocation& call);
 #ifdef CORVANE_CLI_UPDATE
 int updateCommand(const Invocation& call);
 #endif
