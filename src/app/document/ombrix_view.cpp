@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -48,6 +49,23 @@ std::string pathForCore(const QString& path)
     return path.toUtf8().toStdString();
 }
 
+// Where the editor may break a line: at white space, but not at a no-break space.
+bool breaksLine(QChar c)
+{
+    return c.isSpace() && c.decompositionTag() != QChar::NoBreak;
+}
+
+bool hasUnbreakableRun(QStringView text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = breaksLine(c) ? 0 : run + 1;
+        if (run > COmbrixView::kLongLine)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
@@ -57,6 +75,12 @@ COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
+    // A one-byte text has no right-to-left letters. Saying so spares the editor a look through
+    // a whole line for its direction at every blink of the cursor.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
+    connect(document(), &QTextDocument::contentsChange, this, &COmbrixView::onContentsChange);
 }
 
 COmbrixView::~COmbrixView() = default;
@@ -113,7 +137,35 @@ QString COmbrixView::GetRawText() const
 
 void COmbrixView::SetRawText(const QString& text)
 {
+    // Decided before the text goes in, so that it is laid out once.
+    setWordWrapMode(hasUnbreakableRun(text) ? QTextOption::WrapAnywhere
+                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
     setPlainText(text);
+}
+
+// Breaking at spaces, the editor looks for a space through the rest of a line at each line it
+// wraps, which takes minutes on a long run without one; anywhere it wraps in one pass.
+void COmbrixView::wrapAnywhere()
+{
+    if (wordWrapMode() != QTextOption::WrapAnywhere)
+        setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+// The editor throws a line's shaped text away after each paint, and shapes the whole line again
+// for the next: on a line of a million characters that is a busy program at every cursor blink.
+void COmbrixView::onContentsChange(int position, int /*removed*/, int added)
+{
+    const QTextDocument* doc = document();
+    const QTextBlock last = doc->findBlock(position + added);
+    for (QTextBlock block = doc->findBlock(position); block.isValid(); block = block.next()) {
+        if (block.length() > kLongLine) {
+            block.layout()->setCacheEnabled(true);
+            if (wordWrapMode() != QTextOption::WrapAnywhere && hasUnbreakableRun(block.text()))
+                wrapAnywhere();
+        }
+        if (block == last)
+            break;
+    }
 }
 
 void COmbrixView::OnUseMethod1()
@@ -195,6 +247,10 @@ void COmbrixView::insertChecked(const QString& text, bool ownUndoStep)
         QApplication::beep();
         return;
     }
+    // Before the insertion, so that the long run is never laid out at word breaks. A short one
+    // that joins runs into a long one is caught after the change.
+    if (hasUnbreakableRun(allowed))
+        wrapAnywhere();
     QTextCursor cursor = textCursor();
     // Typed characters undo together; a paste undoes on its own.
     if (ownUndoStep)
