@@ -112,6 +112,17 @@ void COmbrixView::connectCommands(const ActionTable& actions)
     connect(this, &QPlainTextEdit::undoAvailable, undoAction, &QAction::setEnabled);
     connect(this, &QPlainTextEdit::copyAvailable, cutAction, &QAction::setEnabled);
     connect(this, &QPlainTextEdit::copyAvailable, copyAction, &QAction::setEnabled);
+
+    // Paste is offered only while the clipboard holds text. Another program may change it
+    // without a word to this one, so it is looked at again whenever the program comes back.
+    auto updatePaste = [this, pasteAction] { pasteAction->setEnabled(canPaste()); };
+    updatePaste();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, pasteAction, updatePaste);
+    connect(qApp, &QGuiApplication::applicationStateChanged, pasteAction,
+        [updatePaste](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                updatePaste();
+        });
 }
 
 void COmbrixView::OnInitialUpdate()
@@ -277,8 +288,12 @@ void COmbrixView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString text = event->text();
+    // A letter with Ctrl (or Ctrl and Shift) is a command, not typing, as the editor itself has it.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool command
+        = mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
     const bool printable
-        = !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
+        = !command && !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
     if (printable) {
         insertChecked(text, false);
         event->accept();
