@@ -39,6 +39,14 @@ QRect dialogUnitsToPixels(const QFont& font, QRect units)
         dialogUnitsToPixelsX(font, units.width()), dialogUnitsToPixelsY(font, units.height())};
 }
 
+QFont templateFont(const char* family, int pointSize, bool bold)
+{
+    QFont font(QString::fromLatin1(family), pointSize);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    return font;
+}
+
 void growToText(QWidget* control, int maxRight)
 {
     QRect rect = control->geometry();

@@ -59,14 +59,17 @@ Dlg2::Dlg2(QWidget* parent)
     , m_box(new DigitsEdit(this))
     , m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
-    // Template 131: 181 x 102 dialog units, the box at 8, 11 (165 x 67), OK at 69, 81 (50 x 14).
+    // Template 131: 181 x 102 dialog units in "System" 10 points, the platform's bold system
+    // font; the box at 8, 11 (165 x 67), OK at 69, 81 (50 x 14).
     setWindowTitle(QStringLiteral("Corvane For Windows"));
     setModal(true);
-    setFixedSize(dialogUnitsToPixels(font(), QSize(181, 102)));
+    const QFont font = templateFont("System", 10, true);
+    setFont(font);
+    setFixedSize(dialogUnitsToPixels(font, QSize(181, 102)));
     m_box->setObjectName(QString::number(kTextBox));
-    m_box->setGeometry(dialogUnitsToPixels(font(), QRect(8, 11, 165, 67)));
+    m_box->setGeometry(dialogUnitsToPixels(font, QRect(8, 11, 165, 67)));
     m_ok->setObjectName(QStringLiteral("IDOK"));
-    m_ok->setGeometry(dialogUnitsToPixels(font(), QRect(69, 81, 50, 14)));
+    m_ok->setGeometry(dialogUnitsToPixels(font, QRect(69, 81, 50, 14)));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

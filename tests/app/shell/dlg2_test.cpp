@@ -18,6 +18,7 @@ class Dlg2Test : public QObject
 private slots:
     void dialogUnits_data();
     void dialogUnits();
+    void dialog_isMeasuredInItsTemplateFont();
     void dialog_hasTheTemplatesSizeAndControls();
     void exec_showsTitleAndText_andOkCloses_data();
     void exec_showsTitleAndText_andOkCloses();
@@ -48,6 +49,21 @@ void Dlg2Test::dialogUnits()
     QCOMPARE(dialogUnitsToPixels(font, QSize(0, 0)), QSize(0, 0));
     QCOMPARE(dialogUnitsToPixels(font, QRect(8, 11, 165, 67)),
         QRect((8 * w + 2) / 4, (11 * h + 4) / 8, (165 * w + 2) / 4, (67 * h + 4) / 8));
+}
+
+void Dlg2Test::dialog_isMeasuredInItsTemplateFont()
+{
+    // Template 131 is drawn in "System" 10 points, the bold sans-serif of the original platform
+    // (or the sans-serif that stands in for it): wider than the default font, so the caption
+    // and the text have the room they were given.
+    Dlg2 dlg;
+    const QFont font = dlg.font();
+    QCOMPARE(font.family(), QStringLiteral("System"));
+    QCOMPARE(font.pointSize(), 10);
+    QVERIFY(font.bold());
+    QCOMPARE(dlg.textBox()->font(), font);
+    QCOMPARE(dlg.size(), dialogUnitsToPixels(font, QSize(181, 102)));
+    QVERIFY(dlg.width() >= dialogUnitsToPixelsX(QApplication::font(), 181));
 }
 
 void Dlg2Test::dialog_hasTheTemplatesSizeAndControls()
