@@ -68,7 +68,7 @@ QString MessageBox::title()
 
 void MessageBox::information(QWidget* parent, const QString& text)
 {
-    show(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+    show(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MessageBox::warning(QWidget* parent, const QString& text)
