@@ -54,8 +54,12 @@ void DigitsEdit::insertFromMimeData(const QMimeData* source)
     insertPlainText(text);
 }
 
+// Template 131's frame: a caption with a system menu, so a close box but no minimize or maximize
+// box, which would only take the caption's room.
 Dlg2::Dlg2(QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_box(new DigitsEdit(this))
     , m_ok(new QPushButton(QStringLiteral("OK"), this))
 {

@@ -64,6 +64,15 @@ void Dlg2Test::dialog_isMeasuredInItsTemplateFont()
     QCOMPARE(dlg.textBox()->font(), font);
     QCOMPARE(dlg.size(), dialogUnitsToPixels(font, QSize(181, 102)));
     QVERIFY(dlg.width() >= dialogUnitsToPixelsX(QApplication::font(), 181));
+    // A caption with a system menu and its close box, but no minimize or maximize box, which
+    // would take the caption's room (the hints count only where the flags are customized).
+    const Qt::WindowFlags flags = dlg.windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 void Dlg2Test::dialog_hasTheTemplatesSizeAndControls()
