@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace corvane::app {
@@ -44,6 +46,21 @@ QFont templateFont(const char* family, int pointSize, bool bold)
     QFont font(QString::fromLatin1(family), pointSize);
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
+    return font;
+}
+
+QFont systemTemplateFont()
+{
+    QFont font = templateFont("System", 10, true);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const int lineHeight = qRound(16.0 * dpi / 96.0);
+    // A scalable font of 10 points has shorter lines than the bitmap font had.
+    for (qreal points = 10.0; points <= 14.0; points += 0.5) {
+        font.setPointSizeF(points);
+        if (QFontMetrics(font).height() >= lineHeight)
+            break;
+    }
     return font;
 }
 

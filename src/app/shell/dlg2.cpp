@@ -67,7 +67,7 @@ Dlg2::Dlg2(QWidget* parent)
     // font; the box at 8, 11 (165 x 67), OK at 69, 81 (50 x 14).
     setWindowTitle(QStringLiteral("Corvane For Windows"));
     setModal(true);
-    const QFont font = templateFont("System", 10, true);
+    const QFont font = systemTemplateFont();
     setFont(font);
     setFixedSize(dialogUnitsToPixels(font, QSize(181, 102)));
     m_box->setObjectName(QString::number(kTextBox));
