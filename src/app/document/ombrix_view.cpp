@@ -148,9 +148,15 @@ QString COmbrixView::GetRawText() const
 
 void COmbrixView::SetRawText(const QString& text)
 {
-    // Decided before the text goes in, so that it is laid out once.
-    setWordWrapMode(hasUnbreakableRun(text) ? QTextOption::WrapAnywhere
-                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Decided before the text goes in, so that it is laid out once; and after the old text is
+    // gone, which a change of mode would lay out again, at word breaks if it had a long run.
+    const QTextOption::WrapMode mode = hasUnbreakableRun(text)
+        ? QTextOption::WrapAnywhere
+        : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (mode != wordWrapMode()) {
+        clear();
+        setWordWrapMode(mode);
+    }
     setPlainText(text);
 }
 

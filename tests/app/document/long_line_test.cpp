@@ -145,8 +145,17 @@ void LongLineTest::oneLine_opensWholeAndWrapped()
     QVERIFY(line.layout()->cacheEnabled());
     QCOMPARE(line.layout()->textOption().textDirection(), Qt::LeftToRight);
 
-    // The next file is laid out on its own terms: short lines wrap at spaces again.
+    // The next file is laid out on its own terms: short lines wrap at spaces again, but the
+    // long line never waits for its removal under them.
+    QList<QTextOption::WrapMode> modesAtRemoval;
+    const auto watch = connect(
+        view->document(), &QTextDocument::contentsChange, view, [&](int, int removed, int) {
+            if (removed >= bytes.size())
+                modesAtRemoval << view->wordWrapMode();
+        });
     QVERIFY(started.app().OpenDocumentFile(started.file(QStringLiteral("ca649.txt"))));
+    disconnect(watch);
+    QCOMPARE(modesAtRemoval, QList<QTextOption::WrapMode> {wrap});
     QCOMPARE(view->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
