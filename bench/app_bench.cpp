@@ -4,7 +4,10 @@
 // Every figure comes from a fresh process (the driver starts itself once per run), so start-up
 // includes loading the program. Start-up runs from the moment the process is started until the
 // window has been painted once, with ca649.txt; opening runs from just before the open of a
-// 1,048,575-character data file until the text has been painted.
+// 1,048,575-character file until the text has been painted. The file is a draw history of that
+// size, the same draws on a single line (line ends made spaces), and a single line of digits
+// with nowhere to break it but anywhere; a bare window takes minutes over the last, so it is
+// opened once a side whatever the number of runs.
 //
 // Run: build/release/bin/app_bench [runs]   (under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
 #include "app/document/ombrix_view.h"
@@ -207,6 +210,33 @@ Sample runOnce(const char* self, const char* mode, const std::string& dir, const
     return {static_cast<double>(startup ? ns - start : ns) / 1e6, kb};
 }
 
+constexpr std::size_t kLimit = 1048575;
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size())
+        std::exit(2);
+    std::fclose(file);
+}
+
+// Draws of 7 numbers from 1 to 49, each followed by end, cut at the document's limit.
+void writeDraws(const std::string& path, const char* end)
+{
+    std::string text;
+    unsigned seed = 7;
+    for (int i = 0; text.size() < kLimit; ++i) {
+        text += std::to_string(19800101 + i);
+        for (int c = 0; c < 7; ++c) {
+            seed = seed * 1103515245u + 12345u;
+            text += ' ' + std::to_string((seed >> 16) % 49 + 1);
+        }
+        text += end;
+    }
+    text.resize(kLimit);
+    writeFile(path, text);
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -226,39 +256,44 @@ int main(int argc, char** argv)
     if (length <= 0)
         return 2;
 
-    // The executable's directory holds ca649.txt; the large file is made here.
+    // The executable's directory holds ca649.txt; the large files are made here.
     std::string exeDir(self);
     exeDir = exeDir.substr(0, exeDir.rfind('/'));
     const std::string big = "/tmp/corvane-bench-1048575.txt";
+    const std::string oneLine = "/tmp/corvane-bench-1048575-one-line.txt";
+    const std::string digits = "/tmp/corvane-bench-1048575-digits.txt";
+    writeDraws(big, "\r\n");
+    writeDraws(oneLine, " ");
     {
         std::string text;
-        unsigned seed = 7;
-        for (int i = 0; text.size() < 1048575; ++i) {
-            text += std::to_string(19800101 + i);
-            for (int c = 0; c < 7; ++c) {
-                seed = seed * 1103515245u + 12345u;
-                text += ' ' + std::to_string((seed >> 16) % 49 + 1);
-            }
-            text += "\r\n";
-        }
-        text.resize(1048575);
-        FILE* file = std::fopen(big.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
+        for (std::size_t i = 0; i < kLimit; ++i)
+            text += static_cast<char>('0' + i % 10);
+        writeFile(digits, text);
     }
 
-    const char* pairs[2][2] = {{"app-startup", "bare-startup"}, {"app-open", "bare-open"}};
-    const char* names[2] = {"start-up to first paint (ca649.txt)", "open 1,048,575 characters"};
+    struct Row
+    {
+        const char* modes[2];
+        const char* name;
+        const std::string* file;
+        int runs;
+    };
+    const Row rows[] = {
+        {{"app-startup", "bare-startup"}, "start-up to first paint (ca649.txt)", &big, runs},
+        {{"app-open", "bare-open"}, "open 1,048,575 characters", &big, runs},
+        {{"app-open", "bare-open"}, "open them as one line", &oneLine, runs},
+        {{"app-open", "bare-open"}, "open one line of digits (1 run)", &digits, 1},
+    };
     std::printf("%d runs each, medians; platform %s\n", runs,
         std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "default");
     std::printf("%-38s %10s %10s %7s   %12s %12s %7s\n", "", "corvane", "bare", "ratio",
         "corvane peak", "bare peak", "ratio");
-    for (int p = 0; p < 2; ++p) {
+    for (const Row& row : rows) {
         std::vector<double> times[2];
         std::vector<double> peaks[2];
-        for (int r = 0; r < runs; ++r) {
+        for (int r = 0; r < row.runs; ++r) {
             for (int side = 0; side < 2; ++side) {
-                const Sample s = runOnce(self, pairs[p][side], exeDir, big);
+                const Sample s = runOnce(self, row.modes[side], exeDir, *row.file);
                 times[side].push_back(s.ms);
                 peaks[side].push_back(static_cast<double>(s.kb));
             }
@@ -267,9 +302,11 @@ int main(int argc, char** argv)
         const double t1 = median(times[1]);
         const double m0 = median(peaks[0]) / 1024.0;
         const double m1 = median(peaks[1]) / 1024.0;
-        std::printf("%-38s %8.1fms %8.1fms %6.2fx   %10.1fMiB %10.1fMiB %6.2fx\n", names[p], t0, t1,
+        std::printf("%-38s %8.1fms %8.1fms %6.2fx   %10.1fMiB %10.1fMiB %6.2fx\n", row.name, t0, t1,
             t0 / t1, m0, m1, m0 / m1);
+        std::fflush(stdout);
     }
-    std::remove(big.c_str());
+    for (const std::string* file : {&big, &oneLine, &digits})
+        std::remove(file->c_str());
     return 0;
 }

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -48,6 +49,23 @@ std::string pathForCore(const QString& path)
     return path.toUtf8().toStdString();
 }
 
+// Where the editor may break a line: at white space, but not at a no-break space.
+bool breaksLine(QChar c)
+{
+    return c.isSpace() && c.decompositionTag() != QChar::NoBreak;
+}
+
+bool hasUnbreakableRun(QStringView text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = breaksLine(c) ? 0 : run + 1;
+        if (run > COmbrixView::kLongLine)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
@@ -57,6 +75,12 @@ COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
+    // A one-byte text has no right-to-left letters. Saying so spares the editor a look through
+    // a whole line for its direction at every blink of the cursor.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
+    connect(document(), &QTextDocument::contentsChange, this, &COmbrixView::onContentsChange);
 }
 
 COmbrixView::~COmbrixView() = default;
@@ -88,6 +112,17 @@ void COmbrixView::connectCommands(const ActionTable& actions)
     connect(this, &QPlainTextEdit::undoAvailable, undoAction, &QAction::setEnabled);
     connect(this, &QPlainTextEdit::copyAvailable, cutAction, &QAction::setEnabled);
     connect(this, &QPlainTextEdit::copyAvailable, copyAction, &QAction::setEnabled);
+
+    // Paste is offered only while the clipboard holds text. Another program may change it
+    // without a word to this one, so it is looked at again whenever the program comes back.
+    auto updatePaste = [this, pasteAction] { pasteAction->setEnabled(canPaste()); };
+    updatePaste();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, pasteAction, updatePaste);
+    connect(qApp, &QGuiApplication::applicationStateChanged, pasteAction,
+        [updatePaste](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                updatePaste();
+        });
 }
 
 void COmbrixView::OnInitialUpdate()
@@ -113,7 +148,41 @@ QString COmbrixView::GetRawText() const
 
 void COmbrixView::SetRawText(const QString& text)
 {
+    // Decided before the text goes in, so that it is laid out once; and after the old text is
+    // gone, which a change of mode would lay out again, at word breaks if it had a long run.
+    const QTextOption::WrapMode mode = hasUnbreakableRun(text)
+        ? QTextOption::WrapAnywhere
+        : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (mode != wordWrapMode()) {
+        clear();
+        setWordWrapMode(mode);
+    }
     setPlainText(text);
+}
+
+// Breaking at spaces, the editor looks for a space through the rest of a line at each line it
+// wraps, which takes minutes on a long run without one; anywhere it wraps in one pass.
+void COmbrixView::wrapAnywhere()
+{
+    if (wordWrapMode() != QTextOption::WrapAnywhere)
+        setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+// The editor throws a line's shaped text away after each paint, and shapes the whole line again
+// for the next: on a line of a million characters that is a busy program at every cursor blink.
+void COmbrixView::onContentsChange(int position, int /*removed*/, int added)
+{
+    const QTextDocument* doc = document();
+    const QTextBlock last = doc->findBlock(position + added);
+    for (QTextBlock block = doc->findBlock(position); block.isValid(); block = block.next()) {
+        if (block.length() > kLongLine) {
+            block.layout()->setCacheEnabled(true);
+            if (wordWrapMode() != QTextOption::WrapAnywhere && hasUnbreakableRun(block.text()))
+                wrapAnywhere();
+        }
+        if (block == last)
+            break;
+    }
 }
 
 void COmbrixView::OnUseMethod1()
@@ -195,6 +264,10 @@ void COmbrixView::insertChecked(const QString& text, bool ownUndoStep)
         QApplication::beep();
         return;
     }
+    // Before the insertion, so that the long run is never laid out at word breaks. A short one
+    // that joins runs into a long one is caught after the change.
+    if (hasUnbreakableRun(allowed))
+        wrapAnywhere();
     QTextCursor cursor = textCursor();
     // Typed characters undo together; a paste undoes on its own.
     if (ownUndoStep)
@@ -221,8 +294,12 @@ void COmbrixView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString text = event->text();
+    // A letter with Ctrl (or Ctrl and Shift) is a command, not typing, as the editor itself has it.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool command
+        = mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
     const bool printable
-        = !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
+        = !command && !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t'));
     if (printable) {
         insertChecked(text, false);
         event->accept();

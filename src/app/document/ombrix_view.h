@@ -41,6 +41,10 @@ public:
     QString GetRawText() const;
     void SetRawText(const QString& text);
 
+    /// Lines longer than this keep their laid-out text between paints; a text with a longer run
+    /// of characters that cannot be broken at a space wraps anywhere.
+    static constexpr int kLongLine = 1024;
+
 public slots:
     void OnUseMethod1();
     void OnMohuShuxue();
@@ -53,6 +57,11 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    /// Lets lines wrap anywhere, not only at spaces.
+    void wrapAnywhere();
+    /// Keeps the layouts of the long lines in the changed range, and lets a long run made by the
+    /// change wrap anywhere.
+    void onContentsChange(int position, int removed, int added);
     /// True when replacing the selection by text keeps the file within its size limit.
     bool fits(const QString& text) const;
     /// Inserts text as a single-byte file can hold it, or refuses it past the limit.

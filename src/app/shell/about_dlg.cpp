@@ -12,10 +12,12 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_close(new QPushButton(QStringLiteral("Close"), this))
 {
-    // Template 100: 207 x 172 dialog units, a caption but no system menu.
+    // Template 100: 207 x 172 dialog units in "MS Sans Serif" 8 points, a caption but no system
+    // menu.
     setWindowTitle(QStringLiteral("About Corvane For Windows"));
     setModal(true);
-    const QFont& f = font();
+    const QFont f = templateFont("MS Sans Serif", 8);
+    setFont(f);
     setFixedSize(dialogUnitsToPixels(f, QSize(207, 172)));
 
     const struct

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace corvane::app {
@@ -37,6 +39,29 @@ QRect dialogUnitsToPixels(const QFont& font, QRect units)
 {
     return {dialogUnitsToPixelsX(font, units.x()), dialogUnitsToPixelsY(font, units.y()),
         dialogUnitsToPixelsX(font, units.width()), dialogUnitsToPixelsY(font, units.height())};
+}
+
+QFont templateFont(const char* family, int pointSize, bool bold)
+{
+    QFont font(QString::fromLatin1(family), pointSize);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    return font;
+}
+
+QFont systemTemplateFont()
+{
+    QFont font = templateFont("System", 10, true);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const int lineHeight = qRound(16.0 * dpi / 96.0);
+    // A scalable font of 10 points has shorter lines than the bitmap font had.
+    for (qreal points = 10.0; points <= 14.0; points += 0.5) {
+        font.setPointSizeF(points);
+        if (QFontMetrics(font).height() >= lineHeight)
+            break;
+    }
+    return font;
 }
 
 void growToText(QWidget* control, int maxRight)

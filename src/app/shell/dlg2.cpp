@@ -54,19 +54,26 @@ void DigitsEdit::insertFromMimeData(const QMimeData* source)
     insertPlainText(text);
 }
 
+// Template 131's frame: a caption with a system menu, so a close box but no minimize or maximize
+// box, which would only take the caption's room.
 Dlg2::Dlg2(QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_box(new DigitsEdit(this))
     , m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
-    // Template 131: 181 x 102 dialog units, the box at 8, 11 (165 x 67), OK at 69, 81 (50 x 14).
+    // Template 131: 181 x 102 dialog units in "System" 10 points, the platform's bold system
+    // font; the box at 8, 11 (165 x 67), OK at 69, 81 (50 x 14).
     setWindowTitle(QStringLiteral("Corvane For Windows"));
     setModal(true);
-    setFixedSize(dialogUnitsToPixels(font(), QSize(181, 102)));
+    const QFont font = systemTemplateFont();
+    setFont(font);
+    setFixedSize(dialogUnitsToPixels(font, QSize(181, 102)));
     m_box->setObjectName(QString::number(kTextBox));
-    m_box->setGeometry(dialogUnitsToPixels(font(), QRect(8, 11, 165, 67)));
+    m_box->setGeometry(dialogUnitsToPixels(font, QRect(8, 11, 165, 67)));
     m_ok->setObjectName(QStringLiteral("IDOK"));
-    m_ok->setGeometry(dialogUnitsToPixels(font(), QRect(69, 81, 50, 14)));
+    m_ok->setGeometry(dialogUnitsToPixels(font, QRect(69, 81, 50, 14)));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

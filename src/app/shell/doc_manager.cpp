@@ -7,11 +7,19 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <climits>
+
 namespace corvane::app {
 
 namespace {
 
+#ifdef Q_OS_WIN
+// The longest path of the platform (MAX_PATH less the terminating null): a longer name is cut.
 constexpr qsizetype kMaxName = 259;
+#else
+// The system's limit, PATH_MAX less the terminating null; nothing longer can be opened anyway.
+constexpr qsizetype kMaxName = PATH_MAX - 1;
+#endif
 
 } // namespace
 

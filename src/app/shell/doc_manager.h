@@ -31,9 +31,9 @@ public:
     /// New: the first template makes a new document.
     COmbrixDoc* OnFileNew();
 
-    /// name as the open works on it: without a leading double quote, at most 259 characters,
-    /// cut at the last double quote left, made a full path from the current directory, and a
-    /// link replaced by its target.
+    /// name as the open works on it: without a leading double quote, at most as many
+    /// characters as a path may have (259 on Windows), cut at the last double quote left, made a
+    /// full path from the current directory, and a link replaced by its target.
     static QString documentPath(const QString& name);
 
 private:

@@ -1,5 +1,6 @@
 #include "app/shell/help_window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -39,6 +40,15 @@ void HelpWindow::showFile(const QString& path)
         m_browser->setSource(QUrl());
         m_browser->setPlainText(QStringLiteral("Cannot find the help file ")
             + QDir::toNativeSeparators(path) + QLatin1Char('.'));
+    }
+    // Over a dialog that holds the program the help would be held too, seen but not read: it
+    // holds the program itself then, until it is closed. Beside the main window it does not.
+    const QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality
+        = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != modality) {
+        hide();
+        setWindowModality(modality);
     }
     show();
     raise();

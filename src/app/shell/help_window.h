@@ -16,7 +16,8 @@ public:
     ~HelpWindow() override;
     Q_DISABLE_COPY_MOVE(HelpWindow)
 
-    /// Shows the file at path, or says that it cannot be found; then brings the window up.
+    /// Shows the file at path, or says that it cannot be found; then brings the window up, over
+    /// the message box or dialog that holds the program if there is one.
     void showFile(const QString& path);
 
     QTextBrowser* browser() const { return m_browser; }

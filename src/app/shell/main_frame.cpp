@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -169,6 +170,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
+        updateIndicators();
+        if (isHelpKeyInADialog(static_cast<QKeyEvent*>(event))) {
+            OnHelp();
+            return true;
+        }
+        break;
     case QEvent::KeyRelease:
     case QEvent::ApplicationActivate:
         updateIndicators();
@@ -177,6 +184,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The window's own F1 works only while the window is active; while a message box or dialog
+// holds the program, the key reaches the dialog instead, and would do nothing there.
+bool CMainFrame::isHelpKeyInADialog(const QKeyEvent* key) const
+{
+    if (key->key() != Qt::Key_F1
+        || (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != m_help;
 }
 
 void CMainFrame::updateRecentFiles()

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -58,6 +59,8 @@ private:
     void createStatusBar();
     void updateRecentFiles();
     void updateIndicators();
+    /// F1 alone, pressed while a message box or dialog holds the program.
+    bool isHelpKeyInADialog(const QKeyEvent* key) const;
 
     QString m_exeDir;
     CRecentFileList* m_recentFiles;

@@ -1,6 +1,7 @@
 #include "app/shell/message_box.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QQueue>
 
 #include <utility>
@@ -35,6 +36,29 @@ FileDialogTest& fileTest()
     return state;
 }
 
+// The program's filters are the original platform's, where "*.*" is every file. Here it hides
+// the names without a dot, so the dialog keeps the filter's label but lists every file.
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& caption,
+    const QString& name, const QString& filter)
+{
+    QFileDialog dialog(parent, caption, name, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(
+        mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+#ifndef Q_OS_WIN
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) {
+        auto everyFile = [model] { model->setNameFilters({}); };
+        everyFile();
+        // Choosing the filter again applies its patterns again.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, model, everyFile);
+    }
+#endif
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
 } // namespace
 
 QString MessageBox::title()
@@ -44,7 +68,7 @@ QString MessageBox::title()
 
 void MessageBox::information(QWidget* parent, const QString& text)
 {
-    show(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+    show(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MessageBox::warning(QWidget* parent, const QString& text)
@@ -96,7 +120,8 @@ QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter)
         ++test.asked;
         return test.names.isEmpty() ? QString() : test.names.dequeue();
     }
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+    return runFileDialog(
+        parent, QFileDialog::AcceptOpen, QStringLiteral("Open"), QString(), filter);
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& name, const QString& filter)
@@ -106,7 +131,7 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& name, const 
         ++test.asked;
         return test.names.isEmpty() ? QString() : test.names.dequeue();
     }
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), name, filter);
+    return runFileDialog(parent, QFileDialog::AcceptSave, QStringLiteral("Save As"), name, filter);
 }
 
 void FileDialog::setTestMode(bool on)

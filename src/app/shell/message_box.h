@@ -20,11 +20,12 @@ public:
     /// The title of every message box.
     static QString title();
 
-    /// A plain message with an OK button.
+    /// The program's own messages: a plain box, the text and an OK button, no icon.
     static void information(QWidget* parent, const QString& text);
-    /// A file or program error with an OK button.
+    /// The framework's file errors, with its exclamation icon and an OK button.
     static void warning(QWidget* parent, const QString& text);
-    /// A question with buttons; returns the one chosen. Escape gives Cancel when it is offered.
+    /// A question with buttons and the framework's question icon; returns the one chosen.
+    /// Escape gives Cancel when it is offered.
     static Button question(QWidget* parent, const QString& text, Buttons buttons);
 
     static void setTestMode(bool on);

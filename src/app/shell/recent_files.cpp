@@ -4,6 +4,7 @@
 #include "app/shell/settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace corvane::app {
 
@@ -60,9 +61,45 @@ QString CRecentFileList::menuText(int index) const
 {
     if (index < 0 || index >= m_files.size())
         return {};
-    QString path = QDir::toNativeSeparators(m_files.at(index));
-    path.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QLatin1Char('&') + QString::number(index + 1) + QLatin1Char(' ') + path;
+    QString shown = displayName(m_files.at(index), QDir::currentPath());
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QLatin1Char('&') + QString::number(index + 1) + QLatin1Char(' ') + shown;
+}
+
+QString CRecentFileList::displayName(const QString& path, const QString& currentDir)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!currentDir.isEmpty() && samePath(info.absolutePath(), currentDir))
+        return name;
+    const QString full = QDir::toNativeSeparators(path);
+    if (full.size() <= kMaxDisplayLength)
+        return full;
+    if (name.size() > kMaxDisplayLength)
+        return name;
+
+    // The part kept in front: the root and the first folder ("/home", "C:\Users"), or the
+    // server and share of a network path.
+    const QChar sep = QDir::separator();
+    qsizetype front = 0;
+    if (full.startsWith(QString(2, sep))) {
+        front = full.indexOf(sep, 2);
+        front = front < 0 ? -1 : full.indexOf(sep, front + 1);
+    } else {
+        const qsizetype root = full.indexOf(sep);
+        const qsizetype folderEnd = root < 0 ? -1 : full.indexOf(sep, root + 1);
+        front = folderEnd < 0 ? root : folderEnd;
+    }
+    const QString ellipsis = sep + QStringLiteral("...");
+    if (front < 0 || front + ellipsis.size() + 1 + name.size() > kMaxDisplayLength)
+        return name;
+    // Folders after the first one go until the rest fits; the file name always does.
+    qsizetype rest = front;
+    while (rest >= 0 && front + ellipsis.size() + (full.size() - rest) > kMaxDisplayLength)
+        rest = full.indexOf(sep, rest + 1);
+    if (rest < 0)
+        return name;
+    return full.left(front) + ellipsis + full.mid(rest);
 }
 
 } // namespace corvane::app

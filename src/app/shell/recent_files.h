@@ -27,8 +27,17 @@ public:
     void ReadList(const Settings& settings);
     void WriteList(Settings& settings) const;
 
-    /// The menu text of entry index: "&1 " and the path, ampersands doubled so they show.
+    /// The menu text of entry index: "&1 " and the path as displayName shows it, ampersands
+    /// doubled so they show.
     QString menuText(int index) const;
+
+    /// Paths longer than this are shortened in the menu.
+    static constexpr int kMaxDisplayLength = 30;
+    /// How a path shows in the menu: its file name alone when it lies in currentDir; otherwise
+    /// whole when it has at most kMaxDisplayLength characters, else its first folder, "...",
+    /// and as many of its last folders as fit before the file name; the file name alone when
+    /// not even one fits. The file name is never cut.
+    static QString displayName(const QString& path, const QString& currentDir);
 
 signals:
     void changed();

@@ -33,13 +33,6 @@ const QString kTimeStamp = QStringLiteral("TimeStamp");
 // The light bulb beside "Did you know...", in pixels at a device pixel ratio of 1.
 constexpr QSize kBulbSize(40, 53);
 
-QFont templateFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"), 8);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 // The profile may hold anything a user or another program put there. A whole number too long
 // for 64 bits is kept as the nearest one, which no file reaches; anything else that is not a
 // whole number (letters, a fraction, an empty text) counts as no value at all.
@@ -91,7 +84,7 @@ CTipDlg::CTipDlg(QWidget* parent)
     // that stands in for it).
     setWindowTitle(QStringLiteral("Tip of the Day"));
     setModal(true);
-    const QFont font = templateFont();
+    const QFont font = templateFont("MS Sans Serif", 8);
     setFont(font);
     setFixedSize(dialogUnitsToPixels(font, QSize(231, 164)));
     auto place = [&font](QWidget* control, int id, QRect units) {

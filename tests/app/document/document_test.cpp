@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include <climits>
+
 using namespace corvane::app;
 using corvane::test::drawLines;
 using corvane::test::readBytes;
@@ -76,6 +78,7 @@ private slots:
     void failedOpen_leavesTheDocumentAsItWas();
     void failedSave_leavesFilePathAndModifiedFlag_data();
     void failedSave_leavesFilePathAndModifiedFlag();
+    void longPath_opensAndSaves();
     void reopen_readsTheFileChangedOnDisk();
     void reopen_modifiedDocument_asksFirst();
     void names_quotedRelativeAndLinked();
@@ -292,6 +295,26 @@ void DocumentTest::failedSave_leavesFilePathAndModifiedFlag()
     QVERIFY(started.doc()->IsModified());
 }
 
+void DocumentTest::longPath_opensAndSaves()
+{
+    StartedApp started;
+    QVERIFY(started.start());
+    QString folder = started.dir();
+    while (folder.size() < 300)
+        folder += QLatin1Char('/') + QString(50, QLatin1Char('f'));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/mydraws.txt");
+    QVERIFY(writeBytes(path, drawLines(20)));
+    QVERIFY(started.app().OpenDocumentFile(path));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(started.doc()->GetPathName(), path);
+    QCOMPARE(started.frame()->windowTitle(), QStringLiteral("mydraws.txt--Corvane For Windows"));
+    typeAtEnd(started.view(), QStringLiteral("9"));
+    started.action(kFileSave)->trigger();
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(readBytes(path), drawLines(20) + '9');
+}
+
 void DocumentTest::reopen_readsTheFileChangedOnDisk()
 {
     StartedApp started;
@@ -365,9 +388,18 @@ void DocumentTest::documentPath_data()
     QTest::newRow("cut at the last quote")
         << QStringLiteral("/d/a\"b\"c") << QStringLiteral("/d/a\"b");
     QTest::newRow("dots cleaned") << QStringLiteral("/d/e/../x.txt") << QStringLiteral("/d/x.txt");
-    QTest::newRow("259 characters kept") << longName.left(259) << longName.left(259);
-    QTest::newRow("longer cut to 259") << longName << longName.left(259);
-    QTest::newRow("quote then 259") << QLatin1Char('"') + longName << longName.left(259);
+#ifdef Q_OS_WIN
+    // The platform's own limit.
+    const int limit = 259;
+#else
+    // The system's limit: PATH_MAX less the terminating null.
+    const int limit = PATH_MAX - 1;
+    QTest::newRow("300 characters kept") << longName << longName;
+#endif
+    const QString tooLong = QStringLiteral("/") + QString(limit + 40, QLatin1Char('a'));
+    QTest::newRow("the limit kept") << tooLong.left(limit) << tooLong.left(limit);
+    QTest::newRow("longer cut to the limit") << tooLong << tooLong.left(limit);
+    QTest::newRow("quote then the limit") << QLatin1Char('"') + tooLong << tooLong.left(limit);
 }
 
 void DocumentTest::documentPath()

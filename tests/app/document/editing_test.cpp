@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QToolBar>
 
 using namespace corvane::app;
 using corvane::test::readBytes;
@@ -78,6 +80,8 @@ private slots:
     void limit_typingAndPastingPastItAreRefused_data();
     void limit_typingAndPastingPastItAreRefused();
     void editCommands_undoCutCopyPaste();
+    void paste_enabledOnlyWithTextOnTheClipboard_data();
+    void paste_enabledOnlyWithTextOnTheClipboard();
     void view_wrapsWithoutHorizontalScrollBar();
 };
 
@@ -221,6 +225,47 @@ void EditingTest::editCommands_undoCutCopyPaste()
     started.action(kEditUndo)->trigger();
     QCOMPARE(view->toPlainText(), QStringLiteral("123 456"));
     QVERIFY(started.doc()->IsModified());
+}
+
+void EditingTest::paste_enabledOnlyWithTextOnTheClipboard_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("empty") << QStringLiteral("empty") << false;
+    QTest::newRow("text") << QStringLiteral("text") << true;
+    QTest::newRow("a picture only") << QStringLiteral("picture") << false;
+    QTest::newRow("text, then emptied") << QStringLiteral("text, then emptied") << false;
+    QTest::newRow("a picture, then text") << QStringLiteral("picture, then text") << true;
+}
+
+void EditingTest::paste_enabledOnlyWithTextOnTheClipboard()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(bool, enabled);
+    QClipboard* board = QApplication::clipboard();
+    // The state the program starts in counts too: set it before the window is made.
+    board->clear();
+    if (clipboard.startsWith(QStringLiteral("text")))
+        board->setText(QStringLiteral("20020101 1 2 3"));
+    if (clipboard.startsWith(QStringLiteral("picture"))) {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        board->setImage(picture);
+    }
+    StartedApp started;
+    QVERIFY(started.start());
+    if (clipboard.endsWith(QStringLiteral("emptied")))
+        board->clear();
+    if (clipboard.endsWith(QStringLiteral("then text")))
+        board->setText(QStringLiteral("1"));
+
+    QAction* paste = started.action(kEditPaste);
+    QTRY_COMPARE(paste->isEnabled(), enabled);
+    QCOMPARE(started.frame()->toolBar()->widgetForAction(paste)->isEnabled(), enabled);
+    const QString before = started.view()->toPlainText();
+    QTest::keyClick(started.view(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(started.view()->toPlainText() != before, enabled);
+    board->clear();
 }
 
 void EditingTest::view_wrapsWithoutHorizontalScrollBar()

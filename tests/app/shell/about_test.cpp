@@ -2,6 +2,7 @@
 #include "app_support.h"
 
 #include "app/shell/about_dlg.h"
+#include "app/shell/dialog_units.h"
 
 #include <QImage>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 using corvane::app::CAboutDlg;
+using corvane::app::dialogUnitsToPixels;
 
 class AboutTest : public QObject
 {
@@ -18,6 +20,7 @@ private slots:
     void initTestCase() { corvane::test::isolateFromTheUser(); }
 
     void texts_andCloseButton();
+    void dialog_isMeasuredInItsTemplateFont();
     void picture_isOursAtBothResolutions();
     void painting_showsThePictureTopLeftBehindWhiteTexts();
 };
@@ -42,6 +45,29 @@ void AboutTest::texts_andCloseButton()
     QTest::keyClick(&dlg, Qt::Key_Return);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+void AboutTest::dialog_isMeasuredInItsTemplateFont()
+{
+    // Template 100 is drawn in "MS Sans Serif" 8 points (or the sans-serif that stands in for it).
+    CAboutDlg dlg;
+    const QFont font = dlg.font();
+    QCOMPARE(font.family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(font.pointSize(), 8);
+    QVERIFY(!font.bold());
+    QCOMPARE(dlg.size(), dialogUnitsToPixels(font, QSize(207, 172)));
+    QCOMPARE(dlg.closeButton()->geometry(), dialogUnitsToPixels(font, QRect(85, 145, 32, 14)));
+    const QList<QRect> places {{74, 27, 44, 8}, {39, 44, 44, 8}, {39, 61, 128, 8}};
+    for (int i = 0; i < dlg.texts().size(); ++i) {
+        const QLabel* label = dlg.texts().at(i);
+        const QRect place = dialogUnitsToPixels(font, places.at(i));
+        QCOMPARE(label->pos(), place.topLeft());
+        // Each text shows whole, inside the dialog.
+        QCOMPARE(label->font(), font);
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+            qPrintable(label->text()));
+        QVERIFY(dlg.rect().contains(label->geometry()));
+    }
 }
 
 void AboutTest::picture_isOursAtBothResolutions()

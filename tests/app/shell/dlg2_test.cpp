@@ -18,6 +18,7 @@ class Dlg2Test : public QObject
 private slots:
     void dialogUnits_data();
     void dialogUnits();
+    void dialog_isMeasuredInItsTemplateFont();
     void dialog_hasTheTemplatesSizeAndControls();
     void exec_showsTitleAndText_andOkCloses_data();
     void exec_showsTitleAndText_andOkCloses();
@@ -48,6 +49,35 @@ void Dlg2Test::dialogUnits()
     QCOMPARE(dialogUnitsToPixels(font, QSize(0, 0)), QSize(0, 0));
     QCOMPARE(dialogUnitsToPixels(font, QRect(8, 11, 165, 67)),
         QRect((8 * w + 2) / 4, (11 * h + 4) / 8, (165 * w + 2) / 4, (67 * h + 4) / 8));
+}
+
+void Dlg2Test::dialog_isMeasuredInItsTemplateFont()
+{
+    // Template 131 is drawn in "System" 10 points, the original platform's bold bitmap font with
+    // lines 16 pixels tall at 96 dots an inch (or a bold sans-serif with lines as tall): larger
+    // than the default font, so the caption and the text have the room they had there.
+    Dlg2 dlg;
+    const QFont font = dlg.font();
+    QCOMPARE(font.family(), QStringLiteral("System"));
+    QVERIFY(font.bold());
+    QVERIFY(font.pointSizeF() >= 10.0);
+    const qreal dpi = dlg.logicalDpiY();
+    QVERIFY(QFontMetrics(font).height() >= qRound(16 * dpi / 96));
+    QCOMPARE(dlg.textBox()->font(), font);
+    QCOMPARE(dlg.size(), dialogUnitsToPixels(font, QSize(181, 102)));
+    QVERIFY(dlg.width() > dialogUnitsToPixelsX(QApplication::font(), 181));
+    // At least as large as the template in the platform's own font (8 x 16 pixels a unit pair).
+    QVERIFY(dlg.width() >= qRound(181 * 8 / 4 * dpi / 96));
+    QVERIFY(dlg.height() >= qRound(102 * 16 / 8 * dpi / 96));
+    // A caption with a system menu and its close box, but no minimize or maximize box, which
+    // would take the caption's room (the hints count only where the flags are customized).
+    const Qt::WindowFlags flags = dlg.windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 void Dlg2Test::dialog_hasTheTemplatesSizeAndControls()

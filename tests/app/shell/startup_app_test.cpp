@@ -7,6 +7,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/message_box.h"
 #include "app/shell/ombrix_app.h"
+#include "app/shell/recent_files.h"
 #include "app/shell/settings.h"
 
 #include <QAction>
@@ -223,9 +224,11 @@ void StartupAppTest::recentFiles_storedAtExit_andShownNextTime()
     QVERIFY(again.start());
     // The start-up file went to the top; the earlier list follows without repeating it.
     QCOMPARE(again.action(kRecentFile1)->text(),
-        QStringLiteral("&1 ") + QDir::toNativeSeparators(again.file(QStringLiteral("ca649.txt"))));
+        QStringLiteral("&1 ")
+            + CRecentFileList::displayName(
+                again.file(QStringLiteral("ca649.txt")), QDir::currentPath()));
     QCOMPARE(again.action(kRecentFile1 + 1)->text(),
-        QStringLiteral("&2 ") + QDir::toNativeSeparators(other));
+        QStringLiteral("&2 ") + CRecentFileList::displayName(other, QDir::currentPath()));
 
     // Choosing a recent file opens it.
     again.action(kRecentFile1 + 1)->trigger();
