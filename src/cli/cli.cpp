@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"catalogue", catalogueCommand},
     {"backtest", backtestCommand},
     {"freq", freqCommand},
+    {"check", checkCommand},
+    {"wheel", wheelCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -42,6 +44,17 @@ constexpr const char* kUsageText
       "                         how often each number was drawn from FROM to TO, dates\n"
       "                         written yy-M-d (02-1-5 is 5 January 2002); --all, only\n"
       "                         as the last argument, adds a line per draw of the period\n"
+      "  check FILE TICKETS [--numbers K] [--bonus] [--from DATE] [--to DATE] [--json]\n"
+      "                         how often each ticket of TICKETS (one a line) matched 0, 1, ...\n"
+      "                         K of the first K numbers of each draw of FILE, beside a fair\n"
+      "                         draw, and its best draws; --bonus also counts the number after\n"
+      "                         them; dates written yyyymmdd; --json prints one JSON object\n"
+      "  wheel verify TICKETS --pool V --guarantee T --if M\n"
+      "                         checks on every set of M of the numbers 1..V that some ticket\n"
+      "                         matches at least T of them (exit 0 when it holds, 1 when not)\n"
+      "  wheel make --pool V --ticket K --guarantee T --if M [--seed S] [--seconds N]\n"
+      "                         a small wheel of tickets of K numbers with that guarantee, one\n"
+      "                         ticket a line, searched for N seconds (default 10) and checked\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"

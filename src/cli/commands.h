@@ -25,6 +25,8 @@ int nameCommand(const Invocation& call);
 int catalogueCommand(const Invocation& call);
 int backtestCommand(const Invocation& call);
 int freqCommand(const Invocation& call);
+int checkCommand(const Invocation& call);
+int wheelCommand(const Invocation& call);
 #ifdef CORVANE_CLI_UPDATE
 int updateCommand(const Invocation& call);
 #endif
