@@ -20,6 +20,12 @@ std::string fixed(double value, int decimals)
     return out.str();
 }
 
+// An expected count: two decimals, and a count too small for them marked as such.
+std::string expectedCount(double value)
+{
+    return value > 0 && value < 0.005 ? "<0.01" : fixed(value, 2);
+}
+
 std::string count(std::uint64_t value)
 {
     return std::to_string(value);
@@ -58,10 +64,10 @@ std::string ticketTable(const TicketCheck& check, const CheckRun& run)
     text += "\n";
     for (std::size_t k = 0; k < check.matches.size(); ++k) {
         text += padLeft(std::to_string(k), 9) + padLeft(count(check.matches[k]), 11)
-            + padLeft(fixed(check.expected[k], 1), 12);
+            + padLeft(expectedCount(check.expected[k]), 12);
         if (run.bonus)
             text += padLeft(count(check.withBonus[k]), 12)
-                + padLeft(fixed(check.expectedWithBonus[k], 1), 12);
+                + padLeft(expectedCount(check.expectedWithBonus[k]), 12);
         text += "\n";
     }
     return text;
