@@ -291,7 +291,7 @@ TEST(CoverState, theUncoveredCountStaysExactThroughRandomMoves)
     };
     for (const auto& s : shapes) {
         std::mt19937 random(static_cast<unsigned>(s.V * 100 + s.M));
-        CoverState state(s.V, s.K, s.T, s.M);
+        CoverState state(s.V, s.T, s.M);
         std::vector<std::uint64_t> masks;
         const auto randomTicket = [&] {
             std::uint64_t mask = 0;

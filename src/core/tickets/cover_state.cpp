@@ -15,9 +15,8 @@ std::uint64_t bitOf(int x)
 
 } // namespace
 
-CoverState::CoverState(int V, int K, int T, int M)
+CoverState::CoverState(int V, int T, int M)
     : m_V(V)
-    , m_K(K)
     , m_T(T)
     , m_M(M)
     , m_all(V >= 64 ? ~std::uint64_t {0} : bitOf(V) - 1)

@@ -20,8 +20,8 @@ namespace corvane::core {
 class CoverState
 {
 public:
-    /// Needs 1 <= T <= M <= V <= 64, T <= K <= V and a table of C(V, T) counts that fits.
-    CoverState(int V, int K, int T, int M);
+    /// Needs 1 <= T <= M <= V <= 64 and tables of C(V, T) and C(V, T - 1) entries that fit.
+    CoverState(int V, int T, int M);
 
     int pool() const { return m_V; }
 
@@ -72,7 +72,7 @@ private:
     std::uint64_t countThrough(std::uint64_t tset, bool list);
     void compact();
 
-    int m_V, m_K, m_T, m_M;
+    int m_V, m_T, m_M;
     std::uint64_t m_all;
     std::vector<std::uint64_t> m_choose;
     std::vector<std::uint32_t> m_holders;

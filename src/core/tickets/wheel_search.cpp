@@ -84,7 +84,7 @@ class Search
 public:
     Search(const WheelShape& shape, std::uint64_t seed, std::uint64_t budget, std::uint64_t bound)
         : m_shape(shape)
-        , m_state(shape.pool, shape.ticket, shape.guarantee, shape.drawn)
+        , m_state(shape.pool, shape.guarantee, shape.drawn)
         , m_random(seed)
         , m_budget(budget)
         , m_bound(bound)
