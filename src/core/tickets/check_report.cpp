@@ -81,11 +81,20 @@ std::string jsonLevels(const std::vector<std::uint64_t>& values)
     return text + "}";
 }
 
+// Ten significant digits, so that the fair count of a rare level is not written as 0.
+std::string jsonNumber(double value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::setprecision(10) << value;
+    return out.str();
+}
+
 std::string jsonLevels(const std::vector<double>& values)
 {
     std::string text = "{";
     for (std::size_t k = 0; k < values.size(); ++k)
-        text += (k > 0 ? ", \"" : "\"") + std::to_string(k) + "\": " + fixed(values[k], 4);
+        text += (k > 0 ? ", \"" : "\"") + std::to_string(k) + "\": " + jsonNumber(values[k]);
     return text + "}";
 }
 
