@@ -296,6 +296,26 @@ TEST(Check, thePeriodTheNumbersAndShortLinesAreHonoured)
     EXPECT_EQ(some->tickets[0].matches, (std::vector<std::uint64_t> {5, 1}));
 }
 
+TEST(Check, aBonusAboveEveryTicketNumberMatchesNothing)
+{
+    TempDir dir;
+    // Bonus numbers up to 700, tickets up to 20: the bonus lies beyond the tickets' numbers.
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += std::to_string(20010101 + i) + " 1 2 3 " + std::to_string(i * 35 + 20) + "\n";
+    const std::string path = dir.write("h.txt", text);
+    RecordingUi ui;
+    const auto tickets = parseTickets("1 2 20\n", "t.txt", ui);
+    CheckOptions options;
+    options.bonus = true;
+    const auto run = checkTickets(path, *tickets, options, ui);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->numbers, 3);
+    EXPECT_EQ(run->tickets[0].matches, (std::vector<std::uint64_t> {0, 0, 20, 0}));
+    // Only the first draw's bonus, 20, is on the ticket.
+    EXPECT_EQ(run->tickets[0].withBonus, (std::vector<std::uint64_t> {0, 0, 1, 0}));
+}
+
 TEST(Check, refusesWhatTheFileCannotAnswer)
 {
     TempDir dir;

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <memory>
 
 namespace corvane::core {
@@ -29,6 +28,8 @@ bool isTicketNumber(double value)
 // The period's draws as bit masks over the numbers 0..top, one row of `words` words a draw.
 struct Draws
 {
+    /// The largest number on any ticket: the masks reach it and no further.
+    int top = 0;
     int words = 1;
     std::vector<std::uint64_t> masks;
     std::vector<std::int32_t> keys;
@@ -97,7 +98,9 @@ TicketCheck checkOne(const Ticket& ticket, const CheckRun& run, const Draws& dra
         for (int w = 0; w < draws.words; ++w)
             matched += popcount64(drawn[w] & mine[w]);
         ++check.matches[matched];
-        const bool bonus = run.bonus && draws.bonus[i] >= 0 && hasBit(mine.data(), draws.bonus[i]);
+        // A bonus above the tickets' largest number lies beyond the masks and matches nothing.
+        const bool bonus = run.bonus && draws.bonus[i] >= 0 && draws.bonus[i] <= draws.top
+            && hasBit(mine.data(), draws.bonus[i]);
         if (bonus)
             ++check.withBonus[matched];
         if (matched > best) {
@@ -194,6 +197,7 @@ std::optional<CheckRun> checkTicketsOnLines(const std::vector<std::string_view>&
     run.poolHigh = std::max(largest, run.poolLow);
 
     Draws draws;
+    draws.top = top;
     draws.words = top / 64 + 1;
     draws.masks.assign(period.size() * static_cast<std::size_t>(draws.words), 0);
     draws.byDistinct.assign(static_cast<std::size_t>(K) + 1, 0);

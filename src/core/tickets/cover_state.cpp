@@ -138,7 +138,7 @@ std::uint64_t CoverState::grow(std::uint64_t set, std::uint64_t cand, int need, 
         }
         if (list) {
             for (std::uint64_t rest = cand; rest != 0; rest &= rest - 1)
-                m_pending.push_back(set | (rest & (~rest + 1)));
+                note(set | (rest & (~rest + 1)));
         }
         return static_cast<std::uint64_t>(popcount64(cand));
     }
@@ -171,7 +171,7 @@ std::uint64_t CoverState::countThrough(std::uint64_t tset, bool list)
     const int need = m_M - m_T;
     if (need == 0) {
         if (list)
-            m_pending.push_back(tset);
+            note(tset);
         return 1;
     }
     return grow(tset, candidates(tset), need, list, false, nullptr);
@@ -223,6 +223,13 @@ std::uint64_t CoverState::sampleUncovered(std::uint64_t r)
         r = r * 6364136223846793005ULL + 1442695040888963407ULL;
     }
     return 0;
+}
+
+void CoverState::note(std::uint64_t set)
+{
+    // A full list leaves the set out: the count stays exact, only the draws miss it.
+    if (m_list.size() + m_pending.size() < kMaxListed)
+        m_pending.push_back(set);
 }
 
 void CoverState::commit()

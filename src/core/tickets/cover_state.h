@@ -2,6 +2,7 @@
 
 #include "core/tickets/combinatorics.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,9 @@ namespace corvane::core {
 class CoverState
 {
 public:
+    /// The most uncovered sets the list keeps (32 MB).
+    static constexpr std::size_t kMaxListed = std::size_t {1} << 22;
+
     /// Needs 1 <= T <= M <= V <= 64 and tables of C(V, T) and C(V, T - 1) entries that fit.
     CoverState(int V, int T, int M);
 
@@ -49,7 +53,9 @@ public:
     void startTracking();
     /// The count of uncovered sets of M (with tracking on).
     std::uint64_t uncovered() const { return m_uncovered; }
-    /// An uncovered set of M drawn with the random value r, 0 when there is none.
+    /// An uncovered set of M drawn with the random value r, 0 when there is none in the list.
+    /// The list holds at most kMaxListed sets; a state that had to leave sets out of it may
+    /// run out of sets to draw while some are still uncovered.
     std::uint64_t sampleUncovered(std::uint64_t r);
     /// The sets that the changes since the last call uncovered are kept (commit) or forgotten
     /// (after the changes were undone).
@@ -71,6 +77,7 @@ private:
         std::uint64_t* found);
     std::uint64_t countThrough(std::uint64_t tset, bool list);
     void compact();
+    void note(std::uint64_t set);
 
     int m_V, m_T, m_M;
     std::uint64_t m_all;
