@@ -140,12 +140,13 @@ private:
         std::uint64_t ticket = tset;
         std::vector<int> ties;
         while (popcount64(ticket) < m_shape.ticket) {
-            long bestScore = std::numeric_limits<long>::min();
+            std::int64_t bestScore = std::numeric_limits<std::int64_t>::min();
             ties.clear();
             for (int x = 0; x < m_shape.pool; ++x) {
                 if ((ticket >> x) & 1U)
                     continue;
-                const long score = static_cast<long>(m_state.newlyHeld(ticket, x)) * 2000000
+                const std::int64_t score
+                    = static_cast<std::int64_t>(m_state.newlyHeld(ticket, x)) * 2000000
                     + ((s >> x) & 1U ? 1000000 : 0) - m_usage[static_cast<std::size_t>(x)];
                 if (score > bestScore) {
                     bestScore = score;
