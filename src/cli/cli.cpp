@@ -23,6 +23,8 @@ constexpr Command kCommands[] = {
     {"blank", blankCommand},
     {"import", importCommand},
     {"report", reportCommand},
+    {"check", checkCommand},
+    {"wheel", wheelCommand},
 #ifdef CORVANE_CLI_UPDATE
     {"update", updateCommand},
 #endif
@@ -61,6 +63,17 @@ constexpr const char* kUsageText
       "                         without --from and --pool only the latest era of the matrix;\n"
       "                         --json prints the figures as JSON; --html writes OUT, one\n"
       "                         self-contained page, and prints its path (with --json, the JSON)\n"
+      "  check FILE TICKETS [--numbers K] [--bonus] [--from DATE] [--to DATE] [--json]\n"
+      "                         how often each ticket of TICKETS (one a line) matched 0, 1, ...\n"
+      "                         K of the first K numbers of each draw of FILE, beside a fair\n"
+      "                         draw, and its best draws; --bonus also counts the number after\n"
+      "                         them; dates written yyyymmdd; --json prints one JSON object\n"
+      "  wheel verify TICKETS --pool V --guarantee T --if M\n"
+      "                         checks on every set of M of the numbers 1..V that some ticket\n"
+      "                         matches at least T of them (exit 0 when it holds, 1 when not)\n"
+      "  wheel make --pool V --ticket K --guarantee T --if M [--seed S] [--seconds N]\n"
+      "                         a small wheel of tickets of K numbers with that guarantee, one\n"
+      "                         ticket a line, searched for N seconds (default 10) and checked\n"
 #ifdef CORVANE_CLI_UPDATE
       "  update FILENAME        fetch the catalogue's data file FILENAME from the data server\n"
       "                         (the environment variable CORVANE_DATA_SERVER, or the built-in\n"

@@ -28,6 +28,8 @@ int freqCommand(const Invocation& call);
 int blankCommand(const Invocation& call);
 int importCommand(const Invocation& call);
 int reportCommand(const Invocation& call);
+int checkCommand(const Invocation& call);
+int wheelCommand(const Invocation& call);
 #ifdef CORVANE_CLI_UPDATE
 int updateCommand(const Invocation& call);
 #endif

@@ -29,39 +29,6 @@ public:
     int messages = 0;
 };
 
-// Reads one line with the table's own reader, so a tested draw is read exactly as the
-// methods read the draws before it.
-class DrawReader
-{
-public:
-    DrawReader()
-        : m_line(1)
-    { }
-
-    // Columns 0 (the key) to regress::kColumns - 1 of the line as the table stores them; the
-    // cells the line does not reach are 0.
-    const double* read(std::string_view line)
-    {
-        m_line[0] = line;
-        m_table->countlines(std::make_unique<MemoryLines>(m_line, 1));
-        m_table->skiplines = 0;
-        for (int column = 0; column < regress::kColumns; ++column)
-            m_table->table[0][column] = 0.0;
-        m_table->readdata();
-        return m_table->table[0];
-    }
-
-private:
-    std::unique_ptr<regress> m_table = std::make_unique<regress>();
-    std::vector<std::string_view> m_line;
-};
-
-bool isDataLine(std::string_view line)
-{
-    const std::string_view rest = stripLeadingSpaces(line);
-    return !rest.empty() && isDigit(rest.front());
-}
-
 bool isPoolNumber(double value, int M)
 {
     return value >= 1 && value <= M && value == static_cast<double>(truncToInt(value));
@@ -193,6 +160,8 @@ std::optional<BacktestRun> backtestLines(const std::vector<std::string_view>& li
     // Every draw of the file read once: the tested ones are scored, all give the pool.
     std::vector<std::size_t> lineOf;
     std::vector<std::vector<double>> draws;
+    // Each draw read with the table's own reader, so a tested draw is read exactly as the
+    // methods read the draws before it.
     DrawReader reader;
     double largest = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "core/predict/history.h"
 
 #include "core/predict/regress.h"
+#include "core/text/numbers.h"
 #include "core/ui/ui.h"
 
 namespace corvane::core {
@@ -43,6 +44,31 @@ bool loadHistory(regress& table, std::unique_ptr<LineSource> source, SkipRule ru
         return false;
     }
     return true;
+}
+
+bool isDataLine(std::string_view line)
+{
+    const std::string_view rest = stripLeadingSpaces(line);
+    return !rest.empty() && isDigit(rest.front());
+}
+
+DrawReader::DrawReader(double unread)
+    : m_table(std::make_unique<regress>())
+    , m_line(1)
+    , m_unread(unread)
+{ }
+
+DrawReader::~DrawReader() = default;
+
+const double* DrawReader::read(std::string_view line)
+{
+    m_line[0] = line;
+    m_table->countlines(std::make_unique<MemoryLines>(m_line, 1));
+    m_table->skiplines = 0;
+    for (int column = 0; column < regress::kColumns; ++column)
+        m_table->table[0][column] = m_unread;
+    m_table->readdata();
+    return m_table->table[0];
 }
 
 } // namespace corvane::core

@@ -3,6 +3,8 @@
 #include "core/io/linesource.h"
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace corvane::core {
 
@@ -30,5 +32,29 @@ enum class SkipRule {
 /// read or has fewer than 16 data lines with its message through ui, sets skiplines by rule,
 /// clears the number cells of a previous load and loads. Returns false after a message.
 bool loadHistory(regress& table, std::unique_ptr<LineSource> source, SkipRule rule, Ui& ui);
+
+/// True for a data line: its first character after the leading spaces is a digit.
+bool isDataLine(std::string_view line);
+
+/// Reads one data line at a time with the table's own loading pass, so a line reads exactly as
+/// a load stores it, however long the file: for the analyses that look at every draw.
+class DrawReader
+{
+public:
+    /// unread: what the cells that a line does not reach hold (0 as after a load's clearing).
+    explicit DrawReader(double unread = 0.0);
+    ~DrawReader();
+    DrawReader(const DrawReader&) = delete;
+    DrawReader& operator=(const DrawReader&) = delete;
+
+    /// Columns 0 (the key) to regress::kColumns - 1 of line as the table stores them; valid
+    /// until the next call.
+    const double* read(std::string_view line);
+
+private:
+    std::unique_ptr<regress> m_table;
+    std::vector<std::string_view> m_line;
+    double m_unread;
+};
 
 } // namespace corvane::core

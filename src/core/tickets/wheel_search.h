@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/tickets/wheel.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace corvane::core {
+
+/// What one search for a small wheel found: tickets as masks of the numbers 0..V-1.
+struct SearchResult
+{
+    std::vector<std::uint64_t> tickets;
+    /// The size of the cover the annealing started from (the greedy cover, or the start).
+    std::uint64_t first = 0;
+    /// Steps of work spent.
+    std::uint64_t work = 0;
+};
+
+/// Starts from the tickets of start (masks of numbers 0..V-1), fills in a greedy cover of what
+/// they leave uncovered, drops the tickets the others make unnecessary, then anneals: drops a
+/// ticket and moves numbers between tickets until every set is covered again, as long as the
+/// budget (steps of work) lasts and the size is above bound. The same arguments always give
+/// the same wheel. The shape must have no makeShapeProblem.
+SearchResult searchWheel(const WheelShape& shape, std::uint64_t seed, std::uint64_t budget,
+    std::uint64_t bound, const std::vector<std::uint64_t>& start);
+
+/// The greedy cover alone, without pruning or annealing: a quick estimate of a shape's size.
+SearchResult greedyWheel(const WheelShape& shape, std::uint64_t seed);
+
+} // namespace corvane::core
