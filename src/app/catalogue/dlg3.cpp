@@ -390,10 +390,8 @@ void Dlg3::getdatafromweb()
     const net::UpdateResult result = runUpdateWithProgress(this, request);
     if (result.outcome == net::UpdateOutcome::Cancelled)
         return;
-    if (result.outcome == net::UpdateOutcome::Updated)
-        MessageBox::information(this, result.message);
-    else
-        MessageBox::warning(this, result.message);
+    // Success or failure, the outcome is told in the same plain box.
+    MessageBox::information(this, result.message);
 }
 
 } // namespace corvane::app

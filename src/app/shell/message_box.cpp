@@ -15,6 +15,7 @@ struct MessageBoxTest
     bool on = false;
     QQueue<MessageBox::Button> answers;
     QStringList shown;
+    QList<QMessageBox::Icon> icons;
 };
 
 MessageBoxTest& messageTest()
@@ -89,6 +90,7 @@ MessageBox::Button MessageBox::show(QWidget* parent, QMessageBox::Icon icon, con
     MessageBoxTest& test = messageTest();
     if (test.on) {
         test.shown.append(text);
+        test.icons.append(icon);
         return test.answers.isEmpty() ? defaultButton : test.answers.dequeue();
     }
     QMessageBox box(icon, title(), text, buttons, parent);
@@ -111,6 +113,11 @@ void MessageBox::setNextAnswer(Button answer)
 QStringList MessageBox::takeShown()
 {
     return std::exchange(messageTest().shown, {});
+}
+
+QList<QMessageBox::Icon> MessageBox::takeShownIcons()
+{
+    return std::exchange(messageTest().icons, {});
 }
 
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter)

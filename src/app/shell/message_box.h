@@ -32,6 +32,8 @@ public:
     static void setNextAnswer(Button answer);
     /// The texts shown since the last call, oldest first.
     static QStringList takeShown();
+    /// The icons of the boxes shown since the last call, oldest first.
+    static QList<QMessageBox::Icon> takeShownIcons();
 
 private:
     static Button show(QWidget* parent, QMessageBox::Icon icon, const QString& text,

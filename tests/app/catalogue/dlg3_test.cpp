@@ -131,6 +131,7 @@ void Dlg3Test::initTestCase()
 void Dlg3Test::init()
 {
     MessageBox::takeShown();
+    MessageBox::takeShownIcons();
     qunsetenv(corvane::net::kDataServerVariable);
 }
 
@@ -365,6 +366,7 @@ void Dlg3Test::updateOnline_fetchesTheSelectedLottery()
     click(dlg.button(Dlg3::kUpdateOnline));
     QCOMPARE(MessageBox::takeShown(),
         QStringList {QStringLiteral("Data Updated Finished Successfully")});
+    QCOMPARE(MessageBox::takeShownIcons(), QList<QMessageBox::Icon> {QMessageBox::NoIcon});
     QCOMPARE(readBytes(local), QByteArrayLiteral("20020103 1 2 3\r\n20020104 4 5 6\r\n"));
     QVERIFY(dlg.isVisible());
     QCOMPARE(dlg.result(), 0);
@@ -392,6 +394,8 @@ void Dlg3Test::updateOnline_failure_keepsTheFileAndSaysWhy()
     QCOMPARE(MessageBox::takeShown(),
         QStringList {QStringLiteral("The data server answered \"404 Not Found\" instead of "
                                     "sending au645.txt. The local file was not changed.")});
+    // Told in the same plain box as a success: the text and OK, no icon.
+    QCOMPARE(MessageBox::takeShownIcons(), QList<QMessageBox::Icon> {QMessageBox::NoIcon});
     QCOMPARE(readBytes(local), kOldFile);
     QVERIFY(dlg.isVisible());
 }
