@@ -12,22 +12,6 @@ namespace corvane::cli {
 
 namespace {
 
-// A whole number written in plain digits, within [low, high]; nothing for anything else.
-std::optional<int> parseCount(const std::string& text, int low, int high)
-{
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (!core::isDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 struct Option
 {
     const char* name;
@@ -74,7 +58,8 @@ int backtestCommand(const Invocation& call)
         }
         if (i + 1 >= call.args.size())
             return wrong(std::string(option->name) + " needs " + option->what);
-        const std::optional<int> value = parseCount(call.args[++i], option->low, option->high);
+        const std::optional<int> value
+            = parseIntArgument(call.args[++i], option->low, option->high);
         if (!value)
             return wrong(std::string(option->name) + " needs " + option->what + ", not '"
                 + call.args[i] + "'");

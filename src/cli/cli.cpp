@@ -2,9 +2,34 @@
 
 #include "commands.h"
 
+#include "core/text/numbers.h"
+
+#include <algorithm>
 #include <string_view>
 
 namespace corvane::cli {
+
+std::optional<std::uint64_t> parseWholeArgument(
+    const std::string& text, std::uint64_t low, std::uint64_t high)
+{
+    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), core::isDigit))
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text)
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parseIntArgument(const std::string& text, int low, int high)
+{
+    const auto value = parseWholeArgument(
+        text, static_cast<std::uint64_t>(low), static_cast<std::uint64_t>(high));
+    if (!value)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,6 +21,13 @@ struct Invocation
 
 /// Exit status of a wrong command line; the caller prints the usage.
 constexpr int kUsage = 2;
+
+/// An option's whole number in plain digits, within [low, high]; nothing for anything else
+/// (a sign, a fraction, a number too large to hold).
+std::optional<std::uint64_t> parseWholeArgument(
+    const std::string& text, std::uint64_t low, std::uint64_t high);
+/// The same for options held in an int; low is not negative.
+std::optional<int> parseIntArgument(const std::string& text, int low, int high);
 
 int predictCommand(const Invocation& call);
 int nameCommand(const Invocation& call);

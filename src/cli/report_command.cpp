@@ -13,26 +13,6 @@
 
 namespace corvane::cli {
 
-namespace {
-
-// A whole number written in plain digits, within [low, high]; nothing for anything else.
-std::optional<int> parseWhole(const std::string& text, int low, int high)
-{
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (!core::isDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
 int reportCommand(const Invocation& call)
 {
     core::ReportOptions options;
@@ -69,11 +49,11 @@ int reportCommand(const Invocation& call)
         if (twice)
             return wrong(arg + " is given twice");
         if (arg == "--numbers") {
-            options.numbers = parseWhole(value, 1, core::kMaxNumbers);
+            options.numbers = parseIntArgument(value, 1, core::kMaxNumbers);
             if (!options.numbers)
                 return wrong("--numbers needs a whole number from 1 to 49, not '" + value + "'");
         } else if (arg == "--pool") {
-            options.pool = parseWhole(value, 2, core::kMaxPool);
+            options.pool = parseIntArgument(value, 2, core::kMaxPool);
             if (!options.pool)
                 return wrong("--pool needs a whole number from 2 to 1000, not '" + value + "'");
         } else if (arg == "--from" || arg == "--to") {

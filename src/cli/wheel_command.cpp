@@ -18,20 +18,6 @@ namespace corvane::cli {
 
 namespace {
 
-// A whole number in plain digits, within [low, high]; nothing for anything else.
-std::optional<std::uint64_t> parseWhole(
-    const std::string& text, std::uint64_t low, std::uint64_t high)
-{
-    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), core::isDigit))
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char c : text)
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 // Seconds written as digits with an optional fraction ("10", "0.5"), above 0 and at most a day.
 std::optional<double> parseSeconds(const std::string& text)
 {
@@ -114,7 +100,8 @@ int wheelCommand(const Invocation& call)
         if (parsed.values.count(option.name) != 0)
             return wrong(std::string(option.name) + " is given twice");
         const std::string value = i + 1 < call.args.size() ? call.args[++i] : "";
-        const std::optional<std::uint64_t> number = parseWhole(value, option.low, option.high);
+        const std::optional<std::uint64_t> number
+            = parseWholeArgument(value, option.low, option.high);
         if (!number)
             return wrong(
                 std::string(option.name) + " needs " + option.what + ", not '" + value + "'");

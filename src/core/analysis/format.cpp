@@ -1,5 +1,7 @@
 #include "core/analysis/format.h"
 
+#include "core/text/numbers.h"
+
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -62,10 +64,7 @@ std::string mapUtf8(std::string_view text, Escape escape)
 
 std::string fixedText(double value, int decimals)
 {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::fixed << std::setprecision(decimals) << value;
-    std::string text = out.str();
+    std::string text = formatFixed(value, decimals);
     if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-')
         text.erase(0, 1);
     return text;

@@ -4,31 +4,13 @@
 #include "core/io/files.h"
 #include "core/text/numbers.h"
 
-#include <iomanip>
-#include <locale>
-#include <sstream>
-
 namespace corvane::core {
 
 namespace {
 
-// Decimal point whatever the user's locale: the report is compared and parsed.
-std::string fixed(double value, int decimals)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::fixed << std::setprecision(decimals) << value;
-    return out.str();
-}
-
-std::string padLeft(const std::string& text, std::size_t width)
-{
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
 std::string pValue(double p)
 {
-    return p < 0.0001 ? "below 0.0001" : fixed(p, 4);
+    return p < 0.0001 ? "below 0.0001" : formatFixed(p, 4);
 }
 
 std::string verdictSentence(const BacktestRun& run, const BacktestSummary& s)
@@ -76,20 +58,21 @@ std::string backtestReport(const BacktestRun& run)
     text += "Ticket: the first " + K + " predicted numbers, against the first " + K
         + " numbers of each draw, from a pool of 1 to " + M + ".\n\n";
 
-    text += "Mean hits per draw:   " + fixed(s.meanHits, 4) + "   (a random ticket of " + K
-        + " numbers: " + fixed(s.expectedHits, 4) + ")\n";
-    text += "Difference from random play: z = " + fixed(s.z, 2) + ", two-sided p = " + pValue(s.p)
-        + "\n";
+    text += "Mean hits per draw:   " + formatFixed(s.meanHits, 4) + "   (a random ticket of " + K
+        + " numbers: " + formatFixed(s.expectedHits, 4) + ")\n";
+    text += "Difference from random play: z = " + formatFixed(s.z, 2)
+        + ", two-sided p = " + pValue(s.p) + "\n";
     text += "  (normal approximation to the mean of " + formatInt(s.draws) + " draws)\n";
-    text += "Mean exact per draw:  " + fixed(s.meanExact, 4)
+    text += "Mean exact per draw:  " + formatFixed(s.meanExact, 4)
         + "   (columns that predicted their own column's number)\n";
-    text += "Different numbers of 1 to " + M + " per ticket: " + fixed(s.meanTicket, 2)
+    text += "Different numbers of 1 to " + M + " per ticket: " + formatFixed(s.meanTicket, 2)
         + " on average, of " + K + "\n\n";
 
     text += "Hits   Draws   Expected at random   Chance of at least this many at random\n";
     for (int h = 0; h <= run.numbers; ++h) {
         text += padLeft(formatInt(h), 4) + padLeft(formatInt(s.observed[h]), 8)
-            + padLeft(fixed(s.expected[h], 1), 21) + padLeft(fixed(s.atLeast[h], 5), 41) + "\n";
+            + padLeft(formatFixed(s.expected[h], 1), 21) + padLeft(formatFixed(s.atLeast[h], 5), 41)
+            + "\n";
     }
     text += "\n";
 

@@ -12,44 +12,20 @@ namespace corvane::core::importer {
 
 namespace {
 
-class NamedColumns : public Layout
+class NamedColumns : public SeparatedLayout
 {
 public:
     std::string m_name;
-    char m_separator = ',';
-    std::size_t m_dateColumn = 0;
     std::vector<std::size_t> m_numberColumns;
-    std::optional<std::size_t> m_drawColumn;
-    /// How a dd/mm/yyyy or mm/dd/yyyy date is read.
-    bool m_dayFirst = true;
 
     std::string name() const override { return m_name; }
-    bool hasDrawNumbers() const override { return m_drawColumn.has_value(); }
 
     void read(std::string_view line, std::size_t number, Rows& rows) override
     {
-        if (isBlankRow(line, m_separator))
+        std::optional<Draw> started = startRow(line, number, rows);
+        if (!started)
             return;
-        rows.count();
-        splitFields(line, m_separator, m_fields);
-        const std::string_view dateText = field(m_dateColumn);
-        if (dateText.empty()) {
-            rows.skip(SkipReason::NoDate, number, line);
-            return;
-        }
-        const auto parsed = parseDateField(dateText);
-        const auto date = parsed ? resolveDate(*parsed, m_dayFirst) : std::nullopt;
-        if (!date) {
-            rows.skip(SkipReason::BadDate, number, line);
-            return;
-        }
-        Draw draw;
-        draw.date = *date;
-        draw.line = number;
-        if (m_drawColumn) {
-            if (const auto value = parseWhole(field(*m_drawColumn)))
-                draw.drawNumber = *value;
-        }
+        Draw& draw = *started;
         draw.numbers.reserve(m_numberColumns.size());
         for (const std::size_t column : m_numberColumns) {
             const std::string_view text = field(column);
@@ -66,12 +42,6 @@ public:
     }
 
 private:
-    std::string_view field(std::size_t column) const
-    {
-        return column < m_fields.size() ? m_fields[column] : std::string_view();
-    }
-
-    std::vector<std::string_view> m_fields;
 };
 
 // "Nr12" (prefix "Nr") or "R3" / "F3" (any one letter): a name and a number, nothing more.

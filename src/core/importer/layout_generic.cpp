@@ -64,12 +64,10 @@ const char* separatorName(char separator)
     }
 }
 
-class Generic : public Layout
+class Generic : public SeparatedLayout
 {
 public:
-    char m_separator = ',';
     std::vector<std::string> m_names;
-    std::size_t m_dateColumn = 0;
 
     std::string name() const override
     {
@@ -77,7 +75,6 @@ public:
             + (m_names.empty() ? " without a header" : " with a header");
     }
     bool needsSurvey() const override { return true; }
-    bool hasDrawNumbers() const override { return m_drawColumn.has_value(); }
 
     void survey(std::string_view line, std::size_t number) override
     {
@@ -143,28 +140,10 @@ public:
 
     void read(std::string_view line, std::size_t number, Rows& rows) override
     {
-        if (isBlankRow(line, m_separator))
+        std::optional<Draw> started = startRow(line, number, rows);
+        if (!started)
             return;
-        rows.count();
-        splitFields(line, m_separator, m_fields);
-        const std::string_view dateText = field(m_dateColumn);
-        if (dateText.empty()) {
-            rows.skip(SkipReason::NoDate, number, line);
-            return;
-        }
-        const auto parsed = parseDateField(dateText);
-        const auto date = parsed ? resolveDate(*parsed, m_dayFirst) : std::nullopt;
-        if (!date) {
-            rows.skip(SkipReason::BadDate, number, line);
-            return;
-        }
-        Draw draw;
-        draw.date = *date;
-        draw.line = number;
-        if (m_drawColumn) {
-            if (const auto value = parseWhole(field(*m_drawColumn)))
-                draw.drawNumber = *value;
-        }
+        Draw& draw = *started;
         draw.numbers.reserve(m_ballColumns.size());
         for (const std::size_t column : m_ballColumns) {
             const std::string_view text = field(column);
@@ -177,12 +156,6 @@ public:
     }
 
 private:
-    std::string_view field(std::size_t column) const
-    {
-        return column < m_fields.size() ? m_fields[column] : std::string_view();
-    }
-
-    std::vector<std::string_view> m_fields;
     std::vector<std::int32_t> m_scratch;
     // Per column: whether some row has numbers there, and whether some row has other text.
     std::vector<bool> m_numbers;
@@ -191,9 +164,7 @@ private:
     std::size_t m_monthFirstLine = 0;
     std::size_t m_openLine = 0;
     std::string m_openText;
-    bool m_dayFirst = false;
     std::vector<std::size_t> m_ballColumns;
-    std::optional<std::size_t> m_drawColumn;
 };
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "core/importer/layouts.h"
 
+#include "core/importer/cells.h"
+#include "core/importer/dates.h"
+
 #include <algorithm>
 
 namespace corvane::core::importer {
@@ -24,6 +27,33 @@ void Rows::skip(SkipReason reason, std::size_t line, std::string_view text)
         rows.firstLine = line;
         rows.firstText = quoteLine(text);
     }
+}
+
+std::optional<Draw> SeparatedLayout::startRow(std::string_view line, std::size_t number, Rows& rows)
+{
+    if (isBlankRow(line, m_separator))
+        return std::nullopt;
+    rows.count();
+    splitFields(line, m_separator, m_fields);
+    const std::string_view dateText = field(m_dateColumn);
+    if (dateText.empty()) {
+        rows.skip(SkipReason::NoDate, number, line);
+        return std::nullopt;
+    }
+    const auto parsed = parseDateField(dateText);
+    const auto date = parsed ? resolveDate(*parsed, m_dayFirst) : std::nullopt;
+    if (!date) {
+        rows.skip(SkipReason::BadDate, number, line);
+        return std::nullopt;
+    }
+    Draw draw;
+    draw.date = *date;
+    draw.line = number;
+    if (m_drawColumn) {
+        if (const auto value = parseWhole(field(*m_drawColumn)))
+            draw.drawNumber = *value;
+    }
+    return draw;
 }
 
 std::string quoteLine(std::string_view line)

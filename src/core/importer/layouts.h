@@ -4,6 +4,7 @@
 #include "core/importer/import.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,33 @@ public:
 
     /// Lines up to and including this one are titles and headers, no rows.
     std::size_t headerLine = 0;
+};
+
+/// A layout of separated rows that hold a date in one column and perhaps the operator's draw
+/// number in another.
+class SeparatedLayout : public Layout
+{
+public:
+    bool hasDrawNumbers() const override { return m_drawColumn.has_value(); }
+
+    char m_separator = ',';
+    std::size_t m_dateColumn = 0;
+    std::optional<std::size_t> m_drawColumn;
+    /// How a dd/mm/yyyy or mm/dd/yyyy date is read.
+    bool m_dayFirst = true;
+
+protected:
+    /// Splits a row and reads its date and draw number into a draw without numbers. Nothing
+    /// for a blank row, which is not counted, or for a row without a good date, which is
+    /// counted and skipped.
+    std::optional<Draw> startRow(std::string_view line, std::size_t number, Rows& rows);
+    /// A field of the row last split; empty past its end.
+    std::string_view field(std::size_t column) const
+    {
+        return column < m_fields.size() ? m_fields[column] : std::string_view();
+    }
+
+    std::vector<std::string_view> m_fields;
 };
 
 /// A layout recognised, or why the file cannot be read.

@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cstdint>
+#include <iomanip>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace corvane::core {
 
@@ -91,6 +94,19 @@ std::int32_t truncToInt(double v)
 std::string formatInt(std::int32_t v)
 {
     return std::to_string(v);
+}
+
+std::string formatFixed(double value, int decimals)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::fixed << std::setprecision(decimals) << value;
+    return out.str();
+}
+
+std::string padLeft(const std::string& text, std::size_t width)
+{
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
 std::string_view stripLeadingSpaces(std::string_view text)

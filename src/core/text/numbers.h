@@ -24,6 +24,13 @@ std::int32_t truncToInt(double v);
 /// v written as printf's "%d" writes it.
 std::string formatInt(std::int32_t v);
 
+/// value with the given number of decimals and '.' as the decimal point, whatever the user's
+/// locale: what the program writes is compared and parsed.
+std::string formatFixed(double value, int decimals);
+
+/// text with spaces before it up to width characters; longer text stays as it is.
+std::string padLeft(const std::string& text, std::size_t width);
+
 /// True for the ten decimal digits only, whatever the locale.
 inline bool isDigit(char c)
 {

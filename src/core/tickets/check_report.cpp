@@ -11,29 +11,15 @@ namespace corvane::core {
 
 namespace {
 
-// Decimal point whatever the user's locale: the output is compared and parsed.
-std::string fixed(double value, int decimals)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::fixed << std::setprecision(decimals) << value;
-    return out.str();
-}
-
 // An expected count: two decimals, and a count too small for them marked as such.
 std::string expectedCount(double value)
 {
-    return value > 0 && value < 0.005 ? "<0.01" : fixed(value, 2);
+    return value > 0 && value < 0.005 ? "<0.01" : formatFixed(value, 2);
 }
 
 std::string count(std::uint64_t value)
 {
     return std::to_string(value);
-}
-
-std::string padLeft(const std::string& text, std::size_t width)
-{
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
 std::string periodText(const CheckRun& run)

@@ -4,31 +4,13 @@
 #include "core/tickets/combinatorics.h"
 #include "core/tickets/ticketfile.h"
 
-#include <iomanip>
-#include <locale>
-#include <sstream>
-
 namespace corvane::core {
 
 namespace {
 
-// Decimal point whatever the user's locale: the output is compared and parsed.
-std::string fixed(double value, int decimals)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::fixed << std::setprecision(decimals) << value;
-    return out.str();
-}
-
-std::string padLeft(const std::string& text, std::size_t width)
-{
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
 std::string share(std::uint64_t part, std::uint64_t whole)
 {
-    return fixed(
+    return formatFixed(
                whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0, 4)
         + "%";
 }
@@ -92,8 +74,8 @@ std::string wheelCheckReport(const WheelCheck& check)
             ? static_cast<double>(check.ticketsByLevel[j]) / static_cast<double>(check.sets)
             : 0.0;
         text += padLeft(std::to_string(j), 12)
-            + padLeft(std::to_string(check.ticketsByLevel[j]), 16) + padLeft(fixed(perSet, 6), 13)
-            + "\n";
+            + padLeft(std::to_string(check.ticketsByLevel[j]), 16)
+            + padLeft(formatFixed(perSet, 6), 13) + "\n";
     }
     text += "\n" + wheelMoneyParagraph();
     return text;
@@ -113,8 +95,8 @@ std::string wheelMadeReport(const MadeWheel& made, std::uint64_t seed, double se
     const std::uint64_t size = made.tickets.size();
     std::string text = "Made a wheel of " + plural(size, "ticket", "tickets") + " of "
         + formatInt(shape.ticket) + " numbers from 1 to " + formatInt(shape.pool) + ", guarantee "
-        + guaranteeName(shape) + " (seed " + std::to_string(seed) + ", budget " + fixed(seconds, 1)
-        + " s; the same seed and budget make the same wheel).\n";
+        + guaranteeName(shape) + " (seed " + std::to_string(seed) + ", budget "
+        + formatFixed(seconds, 1) + " s; the same seed and budget make the same wheel).\n";
     const bool schoenheim = shape.guarantee == shape.drawn
         && schoenheimBound(shape.pool, shape.ticket, shape.guarantee) == made.bound;
     text += "Lower bound: " + std::to_string(made.bound) + " tickets ("
@@ -124,7 +106,7 @@ std::string wheelMadeReport(const MadeWheel& made, std::uint64_t seed, double se
         text += "The wheel meets it: no smaller wheel exists.\n";
     } else {
         text += "The wheel has " + std::to_string(size - made.bound) + " more ("
-            + fixed(
+            + formatFixed(
                 100.0 * static_cast<double>(size - made.bound) / static_cast<double>(made.bound), 1)
             + "% above the bound; the smallest possible wheel lies somewhere in between).\n";
     }
