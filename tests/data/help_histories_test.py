@@ -1,18 +1,20 @@
 #!/usr/bin/env python3
 """The help's list of histories and SOURCES.md's summary, written from a small made-up tree."""
 
-import importlib.util
+import importlib.machinery
 import io
 import os
 import sys
 import tempfile
+import types
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
-    "help_histories", os.path.join(HERE, "..", "..", "scripts", "data", "help-histories.py"))
-generator = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(generator)
+# The script's name has a hyphen, so it is loaded from its path rather than imported.
+SCRIPT = os.path.join(HERE, "..", "..", "scripts", "data", "help-histories.py")
+generator = types.ModuleType("help_histories")
+generator.__file__ = SCRIPT
+importlib.machinery.SourceFileLoader("help_histories", SCRIPT).exec_module(generator)
 
 CATALOGUE = """
 static const std::vector<Region> regions = {
