@@ -1,6 +1,8 @@
 #include "core/update/update.h"
 
+#include "core/catalogue/catalogue.h"
 #include "core/io/files.h"
+#include "core/predict/history.h"
 #include "core/text/numbers.h"
 
 #include <filesystem>
@@ -9,22 +11,6 @@
 namespace corvane::core {
 
 namespace {
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix)
-{
-    if (text.size() < lowerPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        if (lowerAscii(text[i]) != lowerPrefix[i])
-            return false;
-    }
-    return true;
-}
 
 // A captive portal or a misdirected server answers with a page; a draw history starts with a
 // digit, a comment or a title, and holds none of an HTML document's tags.
@@ -41,14 +27,13 @@ bool isWebPage(std::string_view body)
     for (std::size_t open = body.find('<'); open != std::string_view::npos;
          open = body.find('<', open + 1)) {
         for (const std::string_view tag : kPageTags) {
-            if (startsWithNoCase(body.substr(open), tag))
+            if (equalsNoCase(body.substr(open, tag.size()), tag))
                 return true;
         }
     }
     return false;
 }
 
-// The reader's rule: a data line starts, after its leading spaces, with a digit.
 bool hasDataLine(std::string_view body)
 {
     std::size_t start = 0;
@@ -56,8 +41,7 @@ bool hasDataLine(std::string_view body)
         std::size_t end = body.find('\n', start);
         if (end == std::string_view::npos)
             end = body.size();
-        const std::string_view line = stripLeadingSpaces(body.substr(start, end - start));
-        if (!line.empty() && isDigit(line.front()))
+        if (isDataLine(body.substr(start, end - start)))
             return true;
         start = end + 1;
     }
