@@ -137,6 +137,12 @@ bool appendNumbers(std::string_view field, std::vector<std::int32_t>& out)
     return out.size() > before;
 }
 
+bool hasLetter(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+        [](char c) { return isLower(c) || isUpper(c) || static_cast<unsigned char>(c) >= 0x80; });
+}
+
 bool isUtf8(std::string_view text)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());

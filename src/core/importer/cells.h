@@ -30,6 +30,10 @@ std::optional<std::int32_t> parseWhole(std::string_view text);
 /// ("14 19 20"). False, and out unchanged, when any part is not a plain whole number.
 bool appendNumbers(std::string_view field, std::vector<std::int32_t>& out);
 
+/// True when text holds a letter: an ASCII letter, or any byte above 127 (the start or part of
+/// a letter in UTF-8 or a single-byte code page).
+bool hasLetter(std::string_view text);
+
 /// True when text is well-formed UTF-8 (plain ASCII is).
 bool isUtf8(std::string_view text);
 

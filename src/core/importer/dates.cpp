@@ -1,5 +1,6 @@
 #include "core/importer/dates.h"
 
+#include "core/importer/cells.h"
 #include "core/text/numbers.h"
 
 #include <array>
@@ -55,10 +56,7 @@ bool isRealDate(int year, int month, int day)
 
 std::optional<DateField> parseDateField(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
+    text = trimBlanks(text);
     // A time of day after a space, or after a 'T' between digits (ISO 8601).
     for (std::size_t cut = 1; cut + 1 < text.size(); ++cut) {
         const bool space = text[cut] == ' ';

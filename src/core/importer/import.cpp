@@ -39,14 +39,6 @@ bool startsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool hasLetter(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
-            || static_cast<unsigned char>(c) >= 0x80;
-    });
-}
-
 // Walks the lines of a source. LF and CR LF end a line, and so does a lone CR inside one (files
 // saved by old Mac programs). The first line loses its UTF-8 byte order mark. visit(line,
 // number) returns false to stop. False on a read error.

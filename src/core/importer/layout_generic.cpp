@@ -17,16 +17,6 @@ constexpr std::array<char, 3> kSeparators = {',', ';', '\t'};
 // The first lines that choose the separator.
 constexpr std::size_t kSeparatorLines = 10;
 
-bool hasLetter(std::string_view text)
-{
-    for (const char c : text) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
-            || static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    }
-    return false;
-}
-
 // The separator that splits the most of the first lines into two fields or more, and then the
 // one whose poorest line has the most fields.
 std::optional<char> chooseSeparator(const std::vector<SampleLine>& sample)
@@ -81,18 +71,14 @@ public:
         if (isBlankRow(line, m_separator))
             return;
         splitFields(line, m_separator, m_fields);
-        if (m_fields.size() > m_numbers.size()) {
+        if (m_fields.size() > m_numbers.size())
             m_numbers.resize(m_fields.size(), false);
-            m_text.resize(m_fields.size(), false);
-        }
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
             if (i == m_dateColumn || m_fields[i].empty())
                 continue;
             m_scratch.clear();
             if (appendNumbers(m_fields[i], m_scratch))
                 m_numbers[i] = true;
-            else
-                m_text[i] = true;
         }
         if (m_dateColumn >= m_fields.size())
             return;
@@ -157,9 +143,8 @@ public:
 
 private:
     std::vector<std::int32_t> m_scratch;
-    // Per column: whether some row has numbers there, and whether some row has other text.
+    // Per column: whether some row has numbers there.
     std::vector<bool> m_numbers;
-    std::vector<bool> m_text;
     std::size_t m_dayFirstLine = 0;
     std::size_t m_monthFirstLine = 0;
     std::size_t m_openLine = 0;
@@ -200,11 +185,8 @@ std::unique_ptr<Layout> genericLayout(const std::vector<SampleLine>& sample, std
             layout->m_dateColumn = i;
             return layout;
         }
-        if (fields.size() >= 2) {
-            std::vector<std::string_view> names;
-            splitFields(sample[k].text, *separator, names);
-            header = names;
-        }
+        if (fields.size() >= 2)
+            header = fields;
     }
     error = std::string("no line of the ") + separatorName(*separator)
         + " holds a date in a known form (yyyy-mm-dd, yyyymmdd, yyyy/mm/dd, mm/dd/yyyy, "

@@ -55,7 +55,7 @@ bool endsWithWord(std::string_view text, std::string_view word)
     return !words.empty() && sameName(words.back(), word);
 }
 
-class NewYork : public Layout
+class NewYork : public SeparatedLayout
 {
 public:
     std::vector<Group> m_groups;
@@ -101,25 +101,12 @@ public:
 
     void read(std::string_view line, std::size_t number, Rows& rows) override
     {
-        if (isBlankRow(line, ','))
+        const std::optional<Draw> started = startRow(line, number, rows);
+        if (!started)
             return;
-        rows.count();
-        splitFields(line, ',', m_fields);
-        if (field(0).empty()) {
-            rows.skip(SkipReason::NoDate, number, line);
-            return;
-        }
-        const auto parsed = parseDateField(field(0));
-        const auto date = parsed ? resolveDate(*parsed, false) : std::nullopt;
-        if (!date) {
-            rows.skip(SkipReason::BadDate, number, line);
-            return;
-        }
         m_draws.clear();
         for (const Group& group : m_groups) {
-            Draw draw;
-            draw.date = *date;
-            draw.line = number;
+            Draw draw = *started;
             if (!readGroup(group, draw.numbers)) {
                 rows.skip(SkipReason::BadNumber, number, line);
                 return;
@@ -136,11 +123,6 @@ public:
     }
 
 private:
-    std::string_view field(std::size_t column) const
-    {
-        return column < m_fields.size() ? m_fields[column] : std::string_view();
-    }
-
     // The numbers of one draw of the row; none when the row has no such draw. False when a
     // number cannot be read.
     bool readGroup(const Group& group, std::vector<std::int32_t>& numbers) const
@@ -171,7 +153,6 @@ private:
         return true;
     }
 
-    std::vector<std::string_view> m_fields;
     std::vector<Draw> m_draws;
 };
 
@@ -242,6 +223,8 @@ std::unique_ptr<Layout> newYorkLayout(
     if (names.size() < 2 || !sameName(names[0], "Draw Date"))
         return nullptr;
     auto layout = std::make_unique<NewYork>();
+    // Month first: 09/29/2025.
+    layout->m_dayFirst = false;
     layout->headerLine = sample.front().number;
     Group plain;
     for (std::size_t i = 1; i < names.size(); ++i) {

@@ -46,7 +46,7 @@ std::size_t ballsOf(std::string_view game)
     return 0;
 }
 
-bool hasLetter(std::string_view text)
+bool hasAsciiLetter(std::string_view text)
 {
     for (const char c : text) {
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
@@ -81,7 +81,7 @@ public:
             return;
         rows.count();
         splitFields(line, ',', m_fields);
-        if (m_fields.size() < 4 || !hasLetter(m_fields[0])) {
+        if (m_fields.size() < 4 || !hasAsciiLetter(m_fields[0])) {
             rows.skip(SkipReason::NotARow, number, line);
             return;
         }
@@ -153,7 +153,8 @@ std::unique_ptr<Layout> texasLayout(const std::vector<SampleLine>& sample, std::
         layout->m_ballColumns = std::move(columns);
         return layout;
     }
-    if (fields.size() < 5 || !hasLetter(fields[0]) || parseDateField(fields[0]) || !rowDate(fields))
+    if (fields.size() < 5 || !hasAsciiLetter(fields[0]) || parseDateField(fields[0])
+        || !rowDate(fields))
         return nullptr;
     return layout;
 }

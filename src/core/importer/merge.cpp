@@ -110,16 +110,17 @@ MergePlan planMerge(
         }
     }
 
-    // The draws of each date on or before the file's last draw must be the file's draws.
-    std::vector<const Draw*> appended;
+    // The draws of each date on or before the file's last draw must be the file's draws; the
+    // draws are in date order, so the new ones are the tail from firstNew.
+    std::size_t firstNew = draws.size();
     for (std::size_t i = 0; i < draws.size();) {
         std::size_t end = i;
         while (end < draws.size() && draws[end].date == draws[i].date)
             ++end;
         const auto date = static_cast<double>(draws[i].date);
         if (fileDraws.empty() || date > last) {
-            for (std::size_t k = i; k < end; ++k)
-                appended.push_back(&draws[k]);
+            if (firstNew == draws.size())
+                firstNew = i;
         } else if (const auto found = byDate.find(date); found == byDate.end()) {
             plan.notInFile += end - i;
         } else {
@@ -150,22 +151,21 @@ MergePlan planMerge(
     }
     if (!fileDraws.empty()) {
         const std::size_t fileCount = fileDraws.back().numbers.size();
-        for (const Draw* draw : appended) {
-            if (draw->numbers.size() != fileCount) {
-                plan.error = "the draw of " + formatDate(draw->date) + " has "
-                    + std::to_string(draw->numbers.size()) + " numbers and " + fileName + " has "
+        for (std::size_t k = firstNew; k < draws.size(); ++k) {
+            const Draw& draw = draws[k];
+            if (draw.numbers.size() != fileCount) {
+                plan.error = "the draw of " + formatDate(draw.date) + " has "
+                    + std::to_string(draw.numbers.size()) + " numbers and " + fileName + " has "
                     + std::to_string(fileCount) + " a draw: nothing was written";
                 return plan;
             }
         }
     }
-    if (appended.empty())
+    if (firstNew == draws.size())
         return plan;
 
-    std::vector<Draw> lines;
-    lines.reserve(appended.size());
-    for (const Draw* draw : appended)
-        lines.push_back(*draw);
+    const std::vector<Draw> lines(
+        draws.begin() + static_cast<std::ptrdiff_t>(firstNew), draws.end());
     plan.text.reserve(existing.size() + lines.size() * 32 + 2);
     plan.text.assign(existing.data(), existing.size());
     if (!existing.empty() && existing.back() != '\n')
