@@ -45,10 +45,10 @@ int checkCommand(const Invocation& call)
             if (options.numbers)
                 return wrong("--numbers is given twice");
             const std::string value = i + 1 < call.args.size() ? call.args[++i] : "";
-            const bool plain = !value.empty() && value.size() <= 2
-                && std::all_of(value.begin(), value.end(), core::isDigit);
-            const int numbers = plain ? std::stoi(value) : 0;
-            if (numbers < 1 || numbers > core::regress::kColumns - 1)
+            const std::optional<int> numbers = value.size() <= 2
+                ? parseIntArgument(value, 1, core::regress::kColumns - 1)
+                : std::nullopt;
+            if (!numbers)
                 return wrong("--numbers needs a whole number from 1 to 49, not '" + value + "'");
             options.numbers = numbers;
         } else if (arg == "--from" || arg == "--to") {

@@ -136,15 +136,12 @@ std::optional<CheckRun> checkTicketsOnLines(const std::vector<std::string_view>&
     CheckRun run;
     run.path = path;
     run.lottery = getlottoname(name);
-    run.dataLines = whole->datalines;
     run.from = options.from;
     run.to = options.to;
     run.bonus = options.bonus;
     const int numcols = whole->numcols;
     if (numcols < 1) {
-        ui.messageBox("No draw of " + name
-            + " can tell how many numbers a draw has: the line ends in something that is not"
-              " a number.");
+        ui.messageBox(noNumberCountMessage(name));
         return std::nullopt;
     }
     const int K = options.numbers.value_or(options.bonus ? numcols - 1 : numcols);

@@ -60,8 +60,7 @@ struct CheckRun
     std::string path;
     /// The lottery's display name for the file's name.
     std::string lottery;
-    /// Data lines in the file, and the draws in the period.
-    int dataLines = 0;
+    /// The draws in the period.
     std::uint64_t draws = 0;
     /// Keys of the period's first and last draw.
     std::int32_t firstKey = 0;

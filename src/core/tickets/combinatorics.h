@@ -18,6 +18,12 @@ inline int popcount64(std::uint64_t v)
     return static_cast<int>((v * 0x0101010101010101ULL) >> 56);
 }
 
+/// The mask of the one number x.
+inline std::uint64_t bitOf(int x)
+{
+    return std::uint64_t {1} << x;
+}
+
 /// The index of the lowest bit set in v, which must not be 0.
 inline int lowestBit(std::uint64_t v)
 {

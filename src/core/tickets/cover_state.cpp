@@ -8,11 +8,6 @@ namespace {
 
 constexpr int kSide = 65;
 
-std::uint64_t bitOf(int x)
-{
-    return std::uint64_t {1} << x;
-}
-
 } // namespace
 
 CoverState::CoverState(int V, int T, int M)
@@ -53,11 +48,6 @@ std::uint64_t CoverState::unrankT(std::uint64_t rank) const
         --c;
     }
     return set;
-}
-
-std::uint32_t CoverState::holders(std::uint64_t tset) const
-{
-    return m_holders[rankOf(tset)];
 }
 
 int CoverState::newlyHeld(std::uint64_t partial, int x) const

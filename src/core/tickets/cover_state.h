@@ -27,16 +27,12 @@ public:
     /// Needs 1 <= T <= M <= V <= 64 and tables of C(V, T) and C(V, T - 1) entries that fit.
     CoverState(int V, int T, int M);
 
-    int pool() const { return m_V; }
-
     /// Adds or removes a ticket (a mask of K numbers) to or from the counts.
     void addTicket(std::uint64_t ticket);
     void removeTicket(std::uint64_t ticket);
     /// Replaces the number out of ticket by the number in (not on it); returns the new ticket.
     std::uint64_t swapNumber(std::uint64_t ticket, int out, int in);
 
-    /// Tickets holding the set of T numbers given as a mask.
-    std::uint32_t holders(std::uint64_t tset) const;
     /// How many numbers of the T-sets of partial a ticket would newly hold if x joined it:
     /// the (T-1)-subsets P of partial with P + x held by no ticket.
     int newlyHeld(std::uint64_t partial, int x) const;

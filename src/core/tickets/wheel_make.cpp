@@ -13,14 +13,6 @@ namespace corvane::core {
 
 namespace {
 
-std::uint64_t mixSeed(std::uint64_t seed, std::uint64_t stream)
-{
-    std::uint64_t z = seed + (stream + 1) * 0x9E3779B97F4A7C15ULL;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
 // Two parts of the numbers, the first of `size` numbers with the guarantee "T if drawn", the
 // rest with "T if M + 1 - drawn": whenever M numbers are drawn, one part gets its share
 // (pigeonhole), so the two wheels together guarantee "T if M".

@@ -10,11 +10,6 @@ namespace corvane::core {
 
 namespace {
 
-std::uint64_t bitOf(int x)
-{
-    return std::uint64_t {1} << x;
-}
-
 // e to the power -x for x >= 0 from additions and multiplications only, so that an acceptance
 // is decided alike by every compiler and C library.
 double expMinus(double x)
@@ -39,13 +34,8 @@ class Random
 public:
     explicit Random(std::uint64_t seed)
     {
-        for (std::uint64_t& word : m_s) {
-            seed += 0x9E3779B97F4A7C15ULL;
-            std::uint64_t z = seed;
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-            word = z ^ (z >> 31);
-        }
+        for (std::size_t i = 0; i < 4; ++i)
+            m_s[i] = mixSeed(seed, i);
     }
 
     std::uint64_t next()
@@ -272,6 +262,14 @@ private:
 };
 
 } // namespace
+
+std::uint64_t mixSeed(std::uint64_t seed, std::uint64_t stream)
+{
+    std::uint64_t z = seed + (stream + 1) * 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
 
 SearchResult searchWheel(const WheelShape& shape, std::uint64_t seed, std::uint64_t budget,
     std::uint64_t bound, const std::vector<std::uint64_t>& start)

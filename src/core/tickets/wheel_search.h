@@ -17,6 +17,10 @@ struct SearchResult
     std::uint64_t work = 0;
 };
 
+/// The stream-th of independent seeds made from seed (SplitMix64): one for each search that
+/// runs side by side, and the four words of a search's own generator.
+std::uint64_t mixSeed(std::uint64_t seed, std::uint64_t stream);
+
 /// Starts from the tickets of start (masks of numbers 0..V-1), fills in a greedy cover of what
 /// they leave uncovered, drops the tickets the others make unnecessary, then anneals: drops a
 /// ticket and moves numbers between tickets until every set is covered again, as long as the
