@@ -154,7 +154,7 @@ std::string frequencyChart(const Report& r)
     for (int i = 0; i < M; ++i) {
         const double x = f.left + slot * i;
         const double count = static_cast<double>(fr.counts[i]);
-        const bool beyond = fr.counts[i] >= fr.bandHigh || fr.counts[i] <= fr.bandLow;
+        const bool beyond = fr.outsideBand(fr.counts[i]);
         svg += rect(x + slot * 0.15, f.y(count), slot * 0.7, f.y(0) - f.y(count),
             beyond ? "bar beyond" : "bar");
         if (beyond)

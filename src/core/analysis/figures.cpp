@@ -122,7 +122,7 @@ FrequencyFigures frequencyFigures(const Period& period)
     f.bandHigh = static_cast<std::int64_t>(std::ceil(f.expected + kUnusualSd * f.sd));
     f.bandLow = static_cast<std::int64_t>(std::floor(f.expected - kUnusualSd * f.sd));
     for (const std::int64_t count : f.counts)
-        f.beyond += count >= f.bandHigh || count <= f.bandLow ? 1 : 0;
+        f.beyond += f.outsideBand(count) ? 1 : 0;
     const double tails = binomialAtLeast(f.trials, f.trialChance, f.bandHigh)
         + (f.bandLow >= 0 ? 1.0 - binomialAtLeast(f.trials, f.trialChance, f.bandLow + 1) : 0.0);
     f.beyondExpected = M * tails;

@@ -59,6 +59,9 @@ struct FrequencyFigures
     std::int64_t bandHigh = 0;
     int beyond = 0;
     double beyondExpected = 0;
+
+    /// True for a count outside the band.
+    bool outsideBand(std::int64_t count) const { return count >= bandHigh || count <= bandLow; }
 };
 
 FrequencyFigures frequencyFigures(const Period& period);

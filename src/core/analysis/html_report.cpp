@@ -107,7 +107,7 @@ std::string frequencySection(const Report& r)
     html += frequencyChart(r) + notes(r.frequencyWords);
     std::vector<std::string> rows;
     for (std::size_t i = 0; i < f.counts.size(); ++i) {
-        const bool beyond = f.counts[i] >= f.bandHigh || f.counts[i] <= f.bandLow;
+        const bool beyond = f.outsideBand(f.counts[i]);
         const std::string cls = beyond ? "beyond" : "";
         rows.push_back(cell(std::to_string(r.period.lowest + static_cast<int>(i)))
             + cell(std::to_string(f.counts[i]), cls) + cell(signedText(f.deviations[i], 2), cls));

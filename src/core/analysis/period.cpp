@@ -254,9 +254,7 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
     const FileDraws all = readFileDraws(lines, std::max(K, 0));
     const Refusal refuse(all, name, ui);
     if (K < 1)
-        return refuse.say("No draw of " + name
-            + " can tell how many numbers a draw has: the line ends in something that is not a"
-              " number. Give --numbers.");
+        return refuse.say(noNumberCountMessage(name) + " Give --numbers.");
 
     Period period;
     period.path = path;

@@ -89,11 +89,6 @@ double chiSquareUpperTail(double x, double df)
     return gammaQ(df / 2.0, x / 2.0);
 }
 
-double normalUpperTail(double z)
-{
-    return 0.5 * std::erfc(z / std::sqrt(2.0));
-}
-
 double logChoose(double n, double k)
 {
     if (k < 0 || k > n)

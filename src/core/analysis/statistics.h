@@ -16,9 +16,6 @@ double gammaQ(double a, double x);
 /// Q(df / 2, x / 2). 1 for x <= 0.
 double chiSquareUpperTail(double x, double df);
 
-/// P(Z >= z) for a standard normal Z.
-double normalUpperTail(double z);
-
 /// P(X >= k) for X binomial with n trials of chance p (0 <= p <= 1): summed from the smaller
 /// tail outwards, so a tail of 1e-300 keeps its digits. 1 for k <= 0, 0 for k > n.
 double binomialAtLeast(std::int64_t n, double p, std::int64_t k);

@@ -2,6 +2,7 @@
 
 #include "core/analysis/format.h"
 #include "core/io/files.h"
+#include "core/text/numbers.h"
 
 #include <algorithm>
 
@@ -10,11 +11,6 @@ namespace corvane::core {
 namespace {
 
 constexpr std::size_t kWidth = 100;
-
-std::string pad(const std::string& text, std::size_t width)
-{
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
 
 std::string padRight(const std::string& text, std::size_t width)
 {
@@ -71,9 +67,10 @@ std::string frequencyTable(const Report& r)
     const FrequencyFigures& f = r.frequency;
     std::string text = "  Number    Count   Deviation (sd)\n";
     for (std::size_t i = 0; i < f.counts.size(); ++i) {
-        const bool beyond = f.counts[i] >= f.bandHigh || f.counts[i] <= f.bandLow;
-        text += pad(number(r.period, static_cast<int>(i)), 8) + pad(std::to_string(f.counts[i]), 9)
-            + pad(signedText(f.deviations[i], 2), 12) + (beyond ? "   *" : "") + "\n";
+        const bool beyond = f.outsideBand(f.counts[i]);
+        text += padLeft(number(r.period, static_cast<int>(i)), 8)
+            + padLeft(std::to_string(f.counts[i]), 9) + padLeft(signedText(f.deviations[i], 2), 12)
+            + (beyond ? "   *" : "") + "\n";
     }
     return text + "  (* 1.96 standard deviations or more from " + fixedText(f.expected, 2) + ")\n";
 }
@@ -83,9 +80,10 @@ std::string gapTable(const Report& r)
     const GapFigures& g = r.gaps;
     std::string text = "  Number   Current gap   Chance   Longest gap   Chance\n";
     for (std::size_t i = 0; i < g.current.size(); ++i)
-        text += pad(number(r.period, static_cast<int>(i)), 8)
-            + pad(std::to_string(g.current[i]), 14) + pad(chanceText(g.currentChance[i]), 9)
-            + pad(std::to_string(g.longest[i]), 14) + pad(chanceText(g.longestChance[i]), 9) + "\n";
+        text += padLeft(number(r.period, static_cast<int>(i)), 8)
+            + padLeft(std::to_string(g.current[i]), 14) + padLeft(chanceText(g.currentChance[i]), 9)
+            + padLeft(std::to_string(g.longest[i]), 14) + padLeft(chanceText(g.longestChance[i]), 9)
+            + "\n";
     return text;
 }
 
@@ -96,16 +94,17 @@ std::string pairTable(const Report& r)
     std::string text = "  Pair        Together   Expected   Chance for one pair\n";
     for (const PairCount& p : r.pairs.top)
         text += "  " + padRight(std::to_string(p.first) + " & " + std::to_string(p.second), 10)
-            + pad(std::to_string(p.count), 10) + pad(fixedText(r.pairs.expected, 2), 11)
-            + pad(chanceText(p.chance), 22) + "\n";
+            + padLeft(std::to_string(p.count), 10) + padLeft(fixedText(r.pairs.expected, 2), 11)
+            + padLeft(chanceText(p.chance), 22) + "\n";
     return text;
 }
 
 std::string shapeRow(const std::string& name, const ShapeFigure& f)
 {
-    return "  " + padRight(name, 22) + pad(fixedText(f.mean, 3), 10)
-        + pad(fixedText(f.expected, 3), 11) + pad(fixedText(f.observedSd, 3), 10)
-        + pad(fixedText(f.sd, 3), 10) + pad(signedText(f.z, 2), 8) + pad(chanceText(f.p), 9) + "\n";
+    return "  " + padRight(name, 22) + padLeft(fixedText(f.mean, 3), 10)
+        + padLeft(fixedText(f.expected, 3), 11) + padLeft(fixedText(f.observedSd, 3), 10)
+        + padLeft(fixedText(f.sd, 3), 10) + padLeft(signedText(f.z, 2), 8)
+        + padLeft(chanceText(f.p), 9) + "\n";
 }
 
 std::string distribution(const std::string& name, const ShapeFigure& f)
@@ -114,8 +113,8 @@ std::string distribution(const std::string& name, const ShapeFigure& f)
         return "";
     std::string text = "\n  " + padRight(name, 10) + "   Draws   Fair draws\n";
     for (std::size_t j = 0; j < f.observed.size(); ++j)
-        text += pad(std::to_string(j), 12) + pad(std::to_string(f.observed[j]), 8)
-            + pad(fixedText(f.expectedDraws[j], 1), 13) + "\n";
+        text += padLeft(std::to_string(j), 12) + padLeft(std::to_string(f.observed[j]), 8)
+            + padLeft(fixedText(f.expectedDraws[j], 1), 13) + "\n";
     return text;
 }
 
@@ -146,8 +145,8 @@ std::string methodTables(const Report& r, const MethodFigures& m)
     const BacktestSummary& s = m.summary;
     std::string text = "  Hits   Draws   Random ticket\n";
     for (std::size_t h = 0; h < s.observed.size(); ++h)
-        text += pad(std::to_string(h), 6) + pad(std::to_string(s.observed[h]), 8)
-            + pad(fixedText(s.expected[h], 1), 16) + "\n";
+        text += padLeft(std::to_string(h), 6) + padLeft(std::to_string(s.observed[h]), 8)
+            + padLeft(fixedText(s.expected[h], 1), 16) + "\n";
     text += "\n  The last " + std::to_string(m.last.size())
         + " predictions beside the draws (hits in brackets):\n";
     text += "  Draw         Ticket" + std::string(24, ' ') + "Drawn\n";

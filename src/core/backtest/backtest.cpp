@@ -141,9 +141,7 @@ std::optional<BacktestRun> backtestLines(const std::vector<std::string_view>& li
     const int numcols = whole->numcols;
     const int K = options.numbers.value_or(numcols);
     if (numcols < 1) {
-        ui.messageBox("No draw of " + name
-            + " can tell how many numbers a draw has: the line ends in something that is not"
-              " a number.");
+        ui.messageBox(noNumberCountMessage(name));
         return std::nullopt;
     }
     if (K < 1) {

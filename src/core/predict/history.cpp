@@ -7,6 +7,13 @@
 namespace corvane::core {
 
 const char* const kNoDataMessage = "Data File Must Has Data!";
+std::string noNumberCountMessage(const std::string& name)
+{
+    return "No draw of " + name
+        + " can tell how many numbers a draw has: the line ends in something that is not a "
+          "number.";
+}
+
 const char* const kTooFewLinesMessage = "Data File Must Has At Least 16 Lines Numbers\r\n"
                                         "Each Data Line Must Similar To The Format Described \r\n"
                                         "In Help File, Press F1 To See Help";

@@ -3,6 +3,7 @@
 #include "core/io/linesource.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,10 @@ class Ui;
 extern const char* const kNoDataMessage;
 /// The message for a data file of fewer than 16 data lines.
 extern const char* const kTooFewLinesMessage;
+
+/// The message for a data file named name whose draws end in something that is not a number,
+/// so that no draw tells how many numbers the lottery draws.
+std::string noNumberCountMessage(const std::string& name);
 
 /// The fewest data lines a data file must have for any analysis.
 constexpr int kMinimumDataLines = 16;
