@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
@@ -25,6 +26,17 @@ void isolateFromTheUser()
     app::Settings::redirectTo(settingsDir.path());
     app::MessageBox::setTestMode(true);
     app::FileDialog::setTestMode(true);
+}
+
+ChangeDir::ChangeDir(const QString& dir)
+    : m_old(QDir::currentPath())
+{
+    QDir::setCurrent(dir);
+}
+
+ChangeDir::~ChangeDir()
+{
+    QDir::setCurrent(m_old);
 }
 
 QByteArray readBytes(const QString& path)

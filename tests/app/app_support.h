@@ -20,6 +20,18 @@ class COmbrixView;
 
 namespace corvane::test {
 
+/// Makes dir the current folder while it lives.
+class ChangeDir
+{
+public:
+    explicit ChangeDir(const QString& dir);
+    ~ChangeDir();
+    Q_DISABLE_COPY_MOVE(ChangeDir)
+
+private:
+    QString m_old;
+};
+
 /// Call first in initTestCase: settings go to a temporary folder, message boxes and file
 /// dialogs are answered by the test instead of shown.
 void isolateFromTheUser();

@@ -9,6 +9,18 @@
 
 namespace corvane::test {
 
+/// The dialog shown without a modal loop of its own, so the test can drive it step by step.
+class ShownDlg3 : public app::Dlg3
+{
+public:
+    ShownDlg3()
+    {
+        m_bStartup = 0;
+        DoDataExchange();
+        show();
+    }
+};
+
 inline QStringList entries(const QListWidget* list)
 {
     QStringList texts;

@@ -25,19 +25,9 @@ using corvane::test::clickRegion;
 using corvane::test::clickRow;
 using corvane::test::entries;
 using corvane::test::selectedRow;
+using corvane::test::ShownDlg3;
 
 namespace {
-
-class ShownDlg3 : public Dlg3
-{
-public:
-    ShownDlg3()
-    {
-        m_bStartup = 0;
-        DoDataExchange();
-        show();
-    }
-};
 
 // Both catalogues, region by region: shows each region's lotteries in turn.
 template<typename Visit>

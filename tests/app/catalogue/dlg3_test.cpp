@@ -29,22 +29,11 @@ using corvane::test::entries;
 using corvane::test::readBytes;
 using corvane::test::ScriptedHttpServer;
 using corvane::test::selectedRow;
+using corvane::test::ShownDlg3;
 using corvane::test::StaticHttpServer;
 using corvane::test::writeBytes;
 
 namespace {
-
-// The dialog shown without a modal loop of its own, so the test can drive it step by step.
-class ShownDlg3 : public Dlg3
-{
-public:
-    ShownDlg3()
-    {
-        m_bStartup = 0;
-        DoDataExchange();
-        show();
-    }
-};
 
 const QStringList kCountries
     = {QStringLiteral("Australia"), QStringLiteral("Canada"), QStringLiteral("Germany"),

@@ -20,6 +20,7 @@
 #include <climits>
 
 using namespace corvane::app;
+using corvane::test::ChangeDir;
 using corvane::test::drawLines;
 using corvane::test::readBytes;
 using corvane::test::StartedApp;
@@ -43,20 +44,6 @@ void typeAtEnd(COmbrixView* view, const QString& text)
     view->setTextCursor(cursor);
     QTest::keyClicks(view, text);
 }
-
-class ChangeDir
-{
-public:
-    explicit ChangeDir(const QString& dir)
-        : m_old(QDir::currentPath())
-    {
-        QDir::setCurrent(dir);
-    }
-    ~ChangeDir() { QDir::setCurrent(m_old); }
-
-private:
-    QString m_old;
-};
 
 } // namespace
 

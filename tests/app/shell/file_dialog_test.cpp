@@ -14,23 +14,9 @@
 #include <QTest>
 
 using corvane::app::FileDialog;
+using corvane::test::ChangeDir;
 
 namespace {
-
-class ChangeDir
-{
-public:
-    explicit ChangeDir(const QString& dir)
-        : m_old(QDir::currentPath())
-    {
-        QDir::setCurrent(dir);
-    }
-    ~ChangeDir() { QDir::setCurrent(m_old); }
-    Q_DISABLE_COPY_MOVE(ChangeDir)
-
-private:
-    QString m_old;
-};
 
 // The names the dialog's file list shows. It reads its folder in the background, so this waits
 // a while for the three files of the test, and gives what is listed then.

@@ -8,25 +8,7 @@
 #include <QTest>
 
 using corvane::app::CRecentFileList;
-
-namespace {
-
-class ChangeDir
-{
-public:
-    explicit ChangeDir(const QString& dir)
-        : m_old(QDir::currentPath())
-    {
-        QDir::setCurrent(dir);
-    }
-    ~ChangeDir() { QDir::setCurrent(m_old); }
-    Q_DISABLE_COPY_MOVE(ChangeDir)
-
-private:
-    QString m_old;
-};
-
-} // namespace
+using corvane::test::ChangeDir;
 
 class RecentFilesTest : public QObject
 {

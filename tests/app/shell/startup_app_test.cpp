@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace corvane::app;
+using corvane::test::ChangeDir;
 using corvane::test::drawLines;
 using corvane::test::StartedApp;
 using corvane::test::writeBytes;
@@ -28,21 +29,6 @@ QString cannotFind(const QString& path)
         + QStringLiteral("\nCannot find this file.\nPlease verify that the correct path and file "
                          "name are given.");
 }
-
-// Restores the current directory when it goes.
-class CurrentDir
-{
-public:
-    explicit CurrentDir(const QString& dir)
-        : m_old(QDir::currentPath())
-    {
-        QDir::setCurrent(dir);
-    }
-    ~CurrentDir() { QDir::setCurrent(m_old); }
-
-private:
-    QString m_old;
-};
 
 } // namespace
 
@@ -186,7 +172,7 @@ void StartupAppTest::smallIcon_comesFromTheCurrentDirectory()
     QTemporaryDir elsewhere;
     {
         StartedApp started;
-        CurrentDir cwd(elsewhere.path());
+        ChangeDir cwd(elsewhere.path());
         QVERIFY(started.start());
         QVERIFY(!started.frame()->testAttribute(Qt::WA_SetWindowIcon));
     }
@@ -194,7 +180,7 @@ void StartupAppTest::smallIcon_comesFromTheCurrentDirectory()
         StartedApp started;
         QVERIFY(QFile::copy(QStringLiteral(CORVANE_APP_RESOURCES_DIR "/icon.ico"),
             QDir(elsewhere.path()).filePath(QStringLiteral("icon.ico"))));
-        CurrentDir cwd(elsewhere.path());
+        ChangeDir cwd(elsewhere.path());
         QVERIFY(started.start());
         QVERIFY(started.frame()->testAttribute(Qt::WA_SetWindowIcon));
         const QIcon icon = started.frame()->windowIcon();
