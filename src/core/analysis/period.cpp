@@ -4,7 +4,6 @@
 #include "core/backtest/backtest.h"
 #include "core/catalogue/catalogue.h"
 #include "core/io/files.h"
-#include "core/io/linesource.h"
 #include "core/predict/history.h"
 #include "core/predict/regress.h"
 #include "core/text/numbers.h"
@@ -245,9 +244,8 @@ std::optional<Period> choosePeriod(const std::vector<std::string_view>& lines,
     const std::string& path, const ReportOptions& options, Ui& ui)
 {
     const std::string name = fileNamePart(path);
-    auto table = std::make_unique<regress>();
-    if (!loadHistory(
-            *table, std::make_unique<MemoryLines>(lines, lines.size()), SkipRule::LongFile, ui))
+    auto table = loadFileLines(lines, ui);
+    if (!table)
         return std::nullopt;
     const int K = options.numbers.value_or(table->numcols);
     table.reset();

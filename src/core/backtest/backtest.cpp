@@ -120,9 +120,8 @@ std::optional<BacktestRun> backtestLines(const std::vector<std::string_view>& li
     const std::string& path, const BacktestOptions& options, Ui& ui)
 {
     const std::string name = fileNamePart(path);
-    auto whole = std::make_unique<regress>();
-    if (!loadHistory(
-            *whole, std::make_unique<MemoryLines>(lines, lines.size()), SkipRule::LongFile, ui))
+    auto whole = loadFileLines(lines, ui);
+    if (!whole)
         return std::nullopt;
 
     BacktestRun run;

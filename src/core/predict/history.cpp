@@ -18,6 +18,15 @@ const char* const kTooFewLinesMessage = "Data File Must Has At Least 16 Lines Nu
                                         "Each Data Line Must Similar To The Format Described \r\n"
                                         "In Help File, Press F1 To See Help";
 
+std::unique_ptr<regress> loadFileLines(const std::vector<std::string_view>& lines, Ui& ui)
+{
+    auto table = std::make_unique<regress>();
+    if (!loadHistory(
+            *table, std::make_unique<MemoryLines>(lines, lines.size()), SkipRule::LongFile, ui))
+        return nullptr;
+    return table;
+}
+
 bool loadHistory(regress& table, std::unique_ptr<LineSource> source, SkipRule rule, Ui& ui)
 {
     if (!source || !table.countlines(std::move(source))) {

@@ -38,6 +38,10 @@ enum class SkipRule {
 /// clears the number cells of a previous load and loads. Returns false after a message.
 bool loadHistory(regress& table, std::unique_ptr<LineSource> source, SkipRule rule, Ui& ui);
 
+/// loadHistory with the long-file rule on a file already read into lines: the first step of the
+/// command-line analyses. Null after a message.
+std::unique_ptr<regress> loadFileLines(const std::vector<std::string_view>& lines, Ui& ui);
+
 /// True for a data line: its first character after the leading spaces is a digit.
 bool isDataLine(std::string_view line);
 

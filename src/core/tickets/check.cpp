@@ -3,7 +3,6 @@
 #include "core/backtest/hypergeometric.h"
 #include "core/catalogue/catalogue.h"
 #include "core/io/files.h"
-#include "core/io/linesource.h"
 #include "core/predict/history.h"
 #include "core/predict/regress.h"
 #include "core/text/numbers.h"
@@ -128,9 +127,8 @@ std::optional<CheckRun> checkTicketsOnLines(const std::vector<std::string_view>&
     Ui& ui)
 {
     const std::string name = fileNamePart(path);
-    auto whole = std::make_unique<regress>();
-    if (!loadHistory(
-            *whole, std::make_unique<MemoryLines>(lines, lines.size()), SkipRule::LongFile, ui))
+    auto whole = loadFileLines(lines, ui);
+    if (!whole)
         return std::nullopt;
 
     CheckRun run;
