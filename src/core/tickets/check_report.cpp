@@ -1,11 +1,8 @@
 #include "core/tickets/check_report.h"
 
+#include "core/analysis/format.h"
 #include "core/io/files.h"
 #include "core/text/numbers.h"
-
-#include <iomanip>
-#include <locale>
-#include <sstream>
 
 namespace corvane::core {
 
@@ -67,15 +64,6 @@ std::string jsonLevels(const std::vector<std::uint64_t>& values)
     return text + "}";
 }
 
-// Ten significant digits, so that the fair count of a rare level is not written as 0.
-std::string jsonNumber(double value)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::setprecision(10) << value;
-    return out.str();
-}
-
 std::string jsonLevels(const std::vector<double>& values)
 {
     std::string text = "{";
@@ -85,26 +73,6 @@ std::string jsonLevels(const std::vector<double>& values)
 }
 
 } // namespace
-
-std::string jsonString(const std::string& text)
-{
-    static const char* const kHex = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 std::string checkReport(const CheckRun& run)
 {

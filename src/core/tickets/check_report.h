@@ -17,7 +17,4 @@ std::string checkReport(const CheckRun& run);
 /// "best": [{"date", "matched", "bonus"}, ...]}, ...]}. Ends with LF.
 std::string checkJson(const CheckRun& run);
 
-/// text as a JSON string, quotes included.
-std::string jsonString(const std::string& text);
-
 } // namespace corvane::core
