@@ -99,8 +99,9 @@ void noteNewestFirst(ImportResult& result, const Layout& layout)
     if (shared == 0)
         return;
     std::string note = "the file lists its draws newest first, and " + std::to_string(shared)
-        + " dates have several draws: those keep the file's order, so the later draw of such a "
-          "date comes first";
+        + (shared == 1 ? " date has" : " dates have")
+        + " several draws: those keep the file's order, so the later draw of such a date comes "
+          "first";
     if (layout.hasDrawNumbers())
         note += " (--by-draw-number puts them in the order of their draw numbers)";
     result.notes.push_back(note);
