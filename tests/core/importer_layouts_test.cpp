@@ -219,6 +219,9 @@ TEST(ImportLayouts, texasRowsGiveTheBallsOfTheirGame)
     EXPECT_EQ(history("Game Name,Month,Day,Year,Num1,Num2,Num3,Num4,Num5,PB,Power Play\n"
                       "Powerball,10,7,2015,1,2,3,4,69,26,10\n"),
         "20151007 1 2 3 4 69 26\r\n");
+    EXPECT_EQ(history("Lotto Texas,Month,Day,Year,A,B,C,D,E,F\n"
+                      "Lotto Texas,11,14,1992,13,16,22,29,32,36\n"),
+        "19921114 13 16 22 29 32 36\r\n");
     const ImportResult gap = importString("Texas Triple Chance,1,2,2020,1,,3\n"
                                           "Texas Triple Chance,1,3,2020,4,5,6\n");
     EXPECT_EQ(formatHistory(gap.draws), "20200103 4 5 6\r\n");
@@ -301,9 +304,28 @@ TEST(ImportLayouts, genericHeadersLeaveOutColumnsThatHoldNoBall)
             "20051018 39 9\r\n"},
         // Numbers as one field separated by spaces, a title line above the header.
         {"Results of the lottery\nDate;Numbers\n2020-01-01;1 2 3\n", "20200101 1 2 3\r\n"},
+        // ... or by '|'.
+        {"date,white_balls,red_ball,multiplier\n10/17/2015,18|30|40|48|52,9,3X\n",
+            "20151017 18 30 40 48 52 9\r\n"},
+        // Counts of winners with the division run into the name; a draw number as "period".
+        {"draw_date,ball1,ball2,bonus,gpwinners,millionairs\n2024-11-09,29,49,31,0,1\n",
+            "20241109 29 49 31\r\n"},
+        {"period,drawDate,n1,n2\n113000040,2024-04-02,24,27\n", "20240402 24 27\r\n"},
+        // A jackpot that reads as yyyymmdd is not the date; a date under "Draw" is.
+        {"Jackpot,draw_date,n1\n20010315,2020-01-01,5\n", "20200101 5\r\n"},
+        {"Draw,N1,N2\n2020-01-01,5,6\n", "20200101 5 6\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(history(c.text), c.out) << c.text;
+
+    // Jackpots where the date is in no known form: one of them reads as yyyymmdd.
+    for (const char* text : {"Jackpot,N1\n20010315,5\n",
+             "DrawNo,DD,MMM,YYYY,N1,Jackpot\n1974,21,Aug,2026,10,42251861\n"
+             "1973,18,Aug,2026,3,31920526\n1972,14,Aug,2026,8,14543500\n"}) {
+        const ImportResult refused = importString(text);
+        EXPECT_NE(refused.error.find("holds a date in a known form"), std::string::npos)
+            << refused.error;
+    }
 }
 
 TEST(ImportLayouts, byDrawNumberOrdersTheDrawsOfADateByTheirNumbers)

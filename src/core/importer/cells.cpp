@@ -119,11 +119,11 @@ bool appendNumbers(std::string_view field, std::vector<std::int32_t>& out)
     const std::size_t before = out.size();
     std::size_t i = 0;
     while (i < field.size()) {
-        if (field[i] == ' ') {
+        if (field[i] == ' ' || field[i] == '|') {
             ++i;
             continue;
         }
-        std::size_t end = field.find(' ', i);
+        std::size_t end = field.find_first_of(" |", i);
         if (end == std::string_view::npos)
             end = field.size();
         const auto value = parseWhole(field.substr(i, end - i));
@@ -218,8 +218,8 @@ bool isDrawNumberName(std::string_view name)
     if (trimBlanks(name) == "#")
         return true;
     const std::vector<std::string> words = nameWords(name);
-    for (const char* word :
-        {"sorteo", "concurso", "drawno", "drawnumber", "drawnr", "drawid", "drawnum"}) {
+    for (const char* word : {"sorteo", "concurso", "drawno", "drawnumber", "drawnr", "drawid",
+             "drawnum", "period", "issue"}) {
         if (has(words, word))
             return true;
     }
@@ -255,6 +255,13 @@ bool isNoBallName(std::string_view name)
     for (const char* word : kNoBallWords) {
         if (has(words, word))
             return true;
+    }
+    // Names run together without a break: "gpwinners", "div1prize", "millionairs".
+    for (const std::string& word : words) {
+        for (const char* stem : {"winner", "jackpot", "prize", "payout", "millionair"}) {
+            if (word.find(stem) != std::string::npos)
+                return true;
+        }
     }
     // "1-10", "11-20": how many numbers fell in a range.
     const bool range = words.size() > 1 && std::all_of(words.begin(), words.end(), isNumberWord);

@@ -26,8 +26,8 @@ constexpr std::int32_t kMaxNumber = 999999999;
 /// A plain whole number: one to nine decimal digits, nothing else.
 std::optional<std::int32_t> parseWhole(std::string_view text);
 
-/// Appends the whole numbers of a field that holds one or more of them separated by spaces
-/// ("14 19 20"). False, and out unchanged, when any part is not a plain whole number.
+/// Appends the whole numbers of a field that holds one or more of them separated by spaces or
+/// '|' ("14 19 20", "14|19|20"). False, and out unchanged, when any part is not a plain whole number.
 bool appendNumbers(std::string_view field, std::vector<std::int32_t>& out);
 
 /// True when text holds a letter: an ASCII letter, or any byte above 127 (the start or part of
@@ -49,7 +49,7 @@ std::vector<std::string> nameWords(std::string_view name);
 bool isNoBallName(std::string_view name);
 
 /// True for a column name of a draw number ("Draw", "Draw Number", "DrawNo", "CONCURSO",
-/// "SORTEO"), which a file may use to order the draws of one date.
+/// "SORTEO", "period"), which a file may use to order the draws of one date.
 bool isDrawNumberName(std::string_view name);
 
 /// True when a and b are equal letter for letter, ignoring ASCII case and surrounding blanks.

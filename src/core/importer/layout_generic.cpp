@@ -13,6 +13,46 @@ namespace corvane::core::importer {
 
 namespace {
 
+enum class DateName {
+    Date, // "Draw Date", "Fecha", "Datum": the draw's date
+    NoDate, // a next draw's date, or a jackpot, prize or draw number that reads as yyyymmdd
+    Plain, // any other name
+};
+
+DateName dateName(std::string_view name, std::string_view value)
+{
+    const std::vector<std::string> words = nameWords(name);
+    const auto has = [&words](const char* word) {
+        return std::find(words.begin(), words.end(), word) != words.end();
+    };
+    if (has("next"))
+        return DateName::NoDate;
+    for (const char* word : {"date", "fecha", "datum", "data", "d\xC3\xA1tum", "drawdate"}) {
+        if (has(word))
+            return DateName::Date;
+    }
+    // Only a plain yyyymmdd can be a number in disguise; "2020-01-01" under "Draw" is a date.
+    return parseWhole(value) && isNoBallName(name) ? DateName::NoDate : DateName::Plain;
+}
+
+// Whether column holds a date in more than half of the sample's rows from the first one on
+// that fill it: a jackpot of 31920526 reads as a date, the jackpots below it mostly do not.
+bool holdsDates(
+    const std::vector<SampleLine>& sample, std::size_t first, char separator, std::size_t column)
+{
+    std::vector<std::string_view> fields;
+    std::size_t filled = 0, dates = 0;
+    for (std::size_t k = first; k < sample.size(); ++k) {
+        splitFields(sample[k].text, separator, fields);
+        if (column >= fields.size() || fields[column].empty())
+            continue;
+        ++filled;
+        if (parseDateField(fields[column]))
+            ++dates;
+    }
+    return 2 * dates > filled;
+}
+
 constexpr std::array<char, 3> kSeparators = {',', ';', '\t'};
 // The first lines that choose the separator.
 constexpr std::size_t kSeparatorLines = 10;
@@ -168,29 +208,40 @@ std::unique_ptr<Layout> genericLayout(const std::vector<SampleLine>& sample, std
     std::vector<std::string_view> header;
     for (std::size_t k = 0; k < sample.size(); ++k) {
         splitFields(sample[k].text, *separator, fields);
+        const bool named = k > 0 && hasLetter(sample[k - 1].text);
+        std::optional<std::size_t> dateColumn;
+        bool dated = false;
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (!parseDateField(fields[i]))
+            if (!parseDateField(fields[i]) || !holdsDates(sample, k, *separator, i))
                 continue;
-            // A second date of the row ("next draw") is no draw's date.
-            if (i < header.size() && hasLetter(header[i])) {
-                const std::vector<std::string> words = nameWords(header[i]);
-                if (std::find(words.begin(), words.end(), "next") != words.end())
-                    continue;
+            dated = true;
+            const DateName kind
+                = named && i < header.size() ? dateName(header[i], fields[i]) : DateName::Plain;
+            if (kind == DateName::Date) {
+                dateColumn = i;
+                break;
             }
+            if (kind == DateName::Plain && !dateColumn)
+                dateColumn = i;
+        }
+        if (dateColumn) {
             if (k > 0) {
                 layout->headerLine = sample[k - 1].number;
-                if (hasLetter(sample[k - 1].text))
+                if (named)
                     layout->m_names.assign(header.begin(), header.end());
             }
-            layout->m_dateColumn = i;
+            layout->m_dateColumn = *dateColumn;
             return layout;
         }
+        // Only a jackpot or a next draw's date reads as a date: the rows below are alike.
+        if (dated)
+            break;
         if (fields.size() >= 2)
             header = fields;
     }
     error = std::string("no line of the ") + separatorName(*separator)
         + " holds a date in a known form (yyyy-mm-dd, yyyymmdd, yyyy/mm/dd, mm/dd/yyyy, "
-          "dd/mm/yyyy, dd.mm.yyyy or yyyy.mm.dd.)";
+          "dd/mm/yyyy, dd.mm.yyyy, yyyy.mm.dd. or dd-Mon-yyyy)";
     return nullptr;
 }
 

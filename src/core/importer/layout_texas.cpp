@@ -1,5 +1,5 @@
 // The Texas Lottery's downloads: game name, month, day, year, then the numbers in draw order,
-// with or without the header "GameName,Month,Day,Year,…":
+// with or without the header "GameName,Month,Day,Year,…" (or the game's name in its first field):
 //   Lotto Texas,11,14,1992,13,16,22,29,32,36
 //   Pick 3 Night,10,25,1993,3,2,9,,
 // An empty trailing field is no ball. The games whose rows carry more than the balls drawn
@@ -140,9 +140,9 @@ std::unique_ptr<Layout> texasLayout(const std::vector<SampleLine>& sample, std::
     if (fields.size() < 4)
         return nullptr;
     auto layout = std::make_unique<Texas>();
-    const bool header = (sameName(fields[0], "GameName") || sameName(fields[0], "Game Name"))
-        && sameName(fields[1], "Month") && sameName(fields[2], "Day")
-        && sameName(fields[3], "Year");
+    // Some copies name the game where the header says "GameName": "Lotto Texas,Month,…".
+    const bool header = hasAsciiLetter(fields[0]) && sameName(fields[1], "Month")
+        && sameName(fields[2], "Day") && sameName(fields[3], "Year");
     if (header) {
         layout->headerLine = sample.front().number;
         std::vector<std::size_t> columns;
