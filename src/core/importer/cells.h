@@ -27,7 +27,8 @@ constexpr std::int32_t kMaxNumber = 999999999;
 std::optional<std::int32_t> parseWhole(std::string_view text);
 
 /// Appends the whole numbers of a field that holds one or more of them separated by spaces or
-/// '|' ("14 19 20", "14|19|20"). False, and out unchanged, when any part is not a plain whole number.
+/// '|' ("14 19 20", "14|19|20"). False, and out unchanged, when any part is not a plain whole
+/// number.
 bool appendNumbers(std::string_view field, std::vector<std::int32_t>& out);
 
 /// True when text holds a letter: an ASCII letter, or any byte above 127 (the start or part of
