@@ -72,14 +72,15 @@ void wordScope(Report& r)
 
     const Era& era = period.era;
     const std::string from = showDrawKey(era.fromKey);
-    const std::string left = count(era.draws);
+    const std::string left = count(era.draws) + (era.draws == 1 ? " draw" : " draws");
     switch (era.kind) {
     case EraKind::None:
         break;
     case EraKind::FewerNumbers:
-        r.era = "Period: from " + from + " on; the " + left + " draws before it (within the "
-            + "dates given) include draws of fewer than " + K + " numbers. --from or --numbers "
-            + "choose otherwise.";
+        r.era = "Period: from " + from + " on; the " + left + " before it (within the "
+            + "dates given) "
+            + (era.draws == 1 ? "has fewer than " : "include draws of fewer than ") + K
+            + " numbers. --from or --numbers choose otherwise.";
         break;
     case EraKind::Grew:
     case EraKind::Shrank: {
@@ -87,14 +88,16 @@ void wordScope(Report& r)
         const int lo = std::min(era.earlierMax, era.laterMax);
         r.era = "Latest era: from " + from + ": numbers " + poolText(period) + ". "
             + (grew ? "From then on the draws hold numbers above " + count(lo)
-                        + ", which none of the " + left + " draws before held"
+                        + ", which none of the " + left + " before held"
                     : "From then on no draw holds a number above " + count(lo) + ", which the "
-                        + left + " draws before held")
+                        + left + " before held")
             + "; for draws from a pool up to " + count(std::max(era.earlierMax, era.laterMax))
             + " that has a chance below one in a million. The report covers that era only "
               "(--from or --pool choose otherwise)."
             + (era.shorterDraws > 0 ? " The " + count(era.shorterDraws)
-                        + " draws before those hold fewer than " + K + " numbers."
+                        + (era.shorterDraws == 1 ? " draw before those holds"
+                                                 : " draws before those hold")
+                        + " fewer than " + K + " numbers."
                                     : std::string());
         break;
     }
