@@ -1,6 +1,8 @@
 #include "cli.h"
 #include "executable_dir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,7 +33,16 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     const corvane::cli::Environment environment {corvane::cli::executableDir()};
     const int status = corvane::cli::run(args, environment, std::cout, std::cerr);
+    errno = 0;
     std::cout.flush();
+    if (!std::cout) {
+        // "import x.csv > history.txt" on a full disk must not look like it worked.
+        const int error = errno;
+        std::cerr << "corvane-cli: the output could not be written"
+                  << (error ? std::string(": ") + std::strerror(error) : std::string()) << ".\n";
+        std::cerr.flush();
+        return status == 0 ? 1 : status;
+    }
     std::cerr.flush();
     return status;
 }
