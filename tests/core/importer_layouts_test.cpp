@@ -228,6 +228,21 @@ TEST(ImportLayouts, texasRowsGiveTheBallsOfTheirGame)
     EXPECT_EQ(gap.skipped[static_cast<std::size_t>(SkipReason::BadNumber)].count, 1u);
 }
 
+TEST(ImportLayouts, texasFirstRowWithABrokenDate_isSkippedNotTheFile)
+{
+    const std::string good = "Lotto Texas,11,18,1992,1,2,3,4,5,6\n"
+                             "Lotto Texas,11,21,1992,7,8,9,10,11,12\n";
+    for (const std::string first : {"Lotto Texas,2,30,1992,1,2,3,4,5,6",
+             "Lotto Texas,11,14,92,1,2,3,4,5,6", "Lotto Texas,,,,1,2,3,4,5,6"}) {
+        const ImportResult result = importString(first + "\n" + good);
+        EXPECT_EQ(
+            formatHistory(result.draws), "19921118 1 2 3 4 5 6\r\n19921121 7 8 9 10 11 12\r\n")
+            << first;
+        EXPECT_EQ(result.skipped[static_cast<std::size_t>(SkipReason::BadDate)].firstLine, 1u)
+            << first;
+    }
+}
+
 TEST(ImportLayouts, genericFilesReadEveryDateFormOfTheList)
 {
     const struct

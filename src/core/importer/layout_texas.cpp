@@ -153,8 +153,17 @@ std::unique_ptr<Layout> texasLayout(const std::vector<SampleLine>& sample, std::
         layout->m_ballColumns = std::move(columns);
         return layout;
     }
-    if (fields.size() < 5 || !hasAsciiLetter(fields[0]) || parseDateField(fields[0])
-        || !rowDate(fields))
+    if (fields.size() < 5 || !hasAsciiLetter(fields[0]) || parseDateField(fields[0]))
+        return nullptr;
+    // Without a header the rows tell: most of them name a game, then a real month, day and
+    // year. One row with a broken date, the first included, is skipped, not the whole file.
+    std::size_t dated = 0;
+    for (const SampleLine& line : sample) {
+        splitFields(line.text, ',', fields);
+        if (fields.size() >= 5 && hasAsciiLetter(fields[0]) && rowDate(fields))
+            ++dated;
+    }
+    if (dated == 0 || 2 * dated < sample.size())
         return nullptr;
     return layout;
 }
