@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "terminal_ui.h"
 
+#include "core/analysis/period.h"
 #include "core/predict/regress.h"
 #include "core/text/numbers.h"
 #include "core/tickets/check.h"
@@ -14,12 +15,12 @@ namespace corvane::cli {
 
 namespace {
 
-// A draw key written as the data file writes it: eight digits, yyyymmdd.
+// A draw key written as the data file writes it: eight digits, yyyymmdd, a real day.
 std::optional<std::int32_t> parseDate(const std::string& text)
 {
-    if (text.size() != 8 || !std::all_of(text.begin(), text.end(), core::isDigit))
+    if (text.size() != 8)
         return std::nullopt;
-    return std::stoi(text);
+    return core::parseDrawDate(text);
 }
 
 } // namespace

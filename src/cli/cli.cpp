@@ -96,7 +96,8 @@ constexpr const char* kUsageText
       "                         them; dates written yyyymmdd; --json prints one JSON object\n"
       "  wheel verify TICKETS --pool V --guarantee T --if M\n"
       "                         checks on every set of M of the numbers 1..V that some ticket\n"
-      "                         matches at least T of them (exit 0 when it holds, 1 when not)\n"
+      "                         matches at least T of them (exit 0 when it holds, 1 when not,\n"
+      "                         2 when it cannot be checked)\n"
       "  wheel make --pool V --ticket K --guarantee T --if M [--seed S] [--seconds N]\n"
       "                         a small wheel of tickets of K numbers with that guarantee, one\n"
       "                         ticket a line, searched for N seconds (default 10) and checked\n"
@@ -117,6 +118,8 @@ int run(const std::vector<std::string>& args, const Environment& environment, st
             if (args.front() == command.name) {
                 const Invocation call {{args.begin() + 1, args.end()}, environment, out, err};
                 const int status = command.run(call);
+                if (status == kRefused)
+                    return kUsage;
                 if (status != kUsage)
                     return status;
                 break;

@@ -21,6 +21,8 @@ struct Invocation
 
 /// Exit status of a wrong command line; the caller prints the usage.
 constexpr int kUsage = 2;
+/// Exit status 2 as well, for input refused with its own message: the caller adds no usage.
+constexpr int kRefused = 1002;
 
 /// An option's whole number in plain digits, within [low, high]; nothing for anything else
 /// (a sign, a fraction, a number too large to hold).

@@ -119,13 +119,14 @@ int wheelCommand(const Invocation& call)
     if (!make) {
         if (parsed.positional.size() != 1)
             return wrong("wheel verify needs one tickets file");
+        // 1 means the guarantee fails; a wheel that cannot be checked must not look like that.
         const auto tickets = core::readTickets(parsed.positional[0], ui);
         if (!tickets)
-            return 1;
+            return kRefused;
         const auto check = core::verifyWheelTickets(*tickets, value(kPool), value(kGuarantee),
             value(kIf), core::fileNamePart(parsed.positional[0]), ui);
         if (!check)
-            return 1;
+            return kRefused;
         call.out << core::wheelCheckReport(*check);
         return check->holds() ? 0 : 1;
     }
@@ -138,7 +139,7 @@ int wheelCommand(const Invocation& call)
     options.seconds = parsed.seconds.value_or(10.0);
     const auto made = core::makeWheelChecked(options, ui);
     if (!made)
-        return 1;
+        return kRefused; // numbers that contradict each other
     if (!made->check.holds()) {
         call.err << "The wheel made fails its own check on " << made->check.breaking
                  << " sets; it is not printed.\n";

@@ -48,6 +48,8 @@ TEST(TicketsCli, aWrongCommandLineSaysWhyThenPrintsTheUsageAndExitsWith2)
         {{"check", f, t, "--numbers", "3", "--numbers", "3"}, "--numbers is given twice"},
         {{"check", f, t, "--from", "2001-01-05"}, "--from needs a date written yyyymmdd"},
         {{"check", f, t, "--to", "200101"}, "--to needs a date written yyyymmdd"},
+        {{"check", f, t, "--from", "20201301"}, "--from needs a date written yyyymmdd"},
+        {{"check", f, t, "--to", "20210229"}, "--to needs a date written yyyymmdd"},
         {{"check", f, t, "--from", "20010110", "--to", "20010105"}, "is after --to"},
         {{"check", f, t, "--json", "--json"}, "--json is given twice"},
         {{"check", f, t, "--bonus", "--bonus"}, "--bonus is given twice"},
@@ -89,31 +91,40 @@ TEST(TicketsCli, aWrongCommandLineSaysWhyThenPrintsTheUsageAndExitsWith2)
     }
 }
 
-TEST(TicketsCli, badInputPrintsWhatAndWhereAndExitsWith1)
+TEST(TicketsCli, badInputPrintsWhatAndWhere_checkExits1_wheelExits2)
 {
     TempDir dir;
     const std::string f = dir.write("h.txt", history(20));
     const std::string bad = dir.write("bad.txt", "1 2 3\n4 5 5\n");
     const std::string mixed = dir.write("mixed.txt", "1 2 3\n4 5\n");
+    const std::string wheel = dir.write("wheel.txt", "1 2 3\n4 5 6\n");
     const struct
     {
         std::vector<std::string> args;
         const char* says;
+        int status;
     } cases[] = {
-        {{"check", f, bad}, "bad.txt, line 2: the number 5 is twice on the ticket."},
-        {{"check", dir.file("none.txt"), bad}, "bad.txt, line 2"},
-        {{"check", f, dir.file("none.txt")}, "Cannot read the tickets file"},
-        {{"check", dir.file("none.txt"), mixed}, "Data File Must Has Data!"},
+        {{"check", f, bad}, "bad.txt, line 2: the number 5 is twice on the ticket.", 1},
+        {{"check", dir.file("none.txt"), bad}, "bad.txt, line 2", 1},
+        {{"check", f, dir.file("none.txt")}, "Cannot read the tickets file", 1},
+        {{"check", dir.file("none.txt"), mixed}, "Data File Must Has Data!", 1},
+        // A wheel that cannot be checked exits 2: 1 says that its guarantee fails.
         {{"wheel", "verify", mixed, "--pool", "7", "--guarantee", "2", "--if", "2"},
-            "mixed.txt, line 2: a ticket of 2 numbers"},
+            "mixed.txt, line 2: a ticket of 2 numbers", 2},
+        {{"wheel", "verify", bad, "--pool", "7", "--guarantee", "2", "--if", "2"},
+            "bad.txt, line 2: the number 5 is twice", 2},
+        {{"wheel", "verify", dir.file("none.txt"), "--pool", "7", "--guarantee", "2", "--if", "2"},
+            "Cannot read the tickets file", 2},
+        {{"wheel", "verify", wheel, "--pool", "7", "--guarantee", "2", "--if", "8"},
+            "--if 8 is more than the 7 numbers", 2},
         {{"wheel", "make", "--pool", "70", "--ticket", "6", "--guarantee", "3", "--if", "3"},
-            "at most 64 numbers"},
+            "at most 64 numbers", 2},
         {{"wheel", "make", "--pool", "7", "--ticket", "3", "--guarantee", "4", "--if", "4"},
-            "--guarantee 4 is more than a ticket's 3 numbers."},
+            "--guarantee 4 is more than a ticket's 3 numbers.", 2},
     };
     for (const auto& c : cases) {
         const Output o = run(c.args);
-        EXPECT_EQ(o.status, 1) << c.says;
+        EXPECT_EQ(o.status, c.status) << c.says;
         EXPECT_EQ(o.out, "");
         EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
         EXPECT_EQ(o.err.find("usage:"), std::string::npos);
