@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
 #include <vector>
 
 namespace {
@@ -169,6 +172,100 @@ TEST(Summary, noSpreadWhenNothingCanBeHit)
     EXPECT_EQ(s.z, 0.0);
     EXPECT_EQ(s.p, 1.0);
     EXPECT_EQ(s.verdict, Verdict::NoBetter);
+}
+
+TEST(Summary, exactHitsOfARandomTicketInAscendingOrder)
+{
+    // Two numbers of 1..5: the smaller is v with chance (5 - v) / 10, the larger (v - 1) / 10.
+    const struct
+    {
+        int pool, numbers;
+        std::vector<std::vector<double>> draws;
+        double expected;
+    } cases[] = {
+        {5, 2, {{1, 5}}, 0.8},
+        {5, 2, {{5, 1}}, 0.0},
+        {5, 2, {{2, 3}}, 0.5},
+        {5, 2, {{1, 5}, {5, 1}, {2, 3}}, 1.3 / 3},
+        // A ticket of every number: column c holds c + 1.
+        {3, 3, {{1, 2, 3}}, 3.0},
+        {3, 3, {{3, 2, 1}}, 1.0},
+        // Cells outside 1..M, fractions and a short line score nothing.
+        {5, 2, {{0, 7}}, 0.0},
+        {5, 2, {{1.5, 5}}, 0.4},
+        {5, 2, {{1}}, 0.4},
+        // One number of M: each column matches with chance 1 / M.
+        {49, 1, {{7}, {49}}, 1.0 / 49},
+    };
+    for (const auto& c : cases) {
+        BacktestRun run;
+        run.numbers = c.numbers;
+        run.pool = c.pool;
+        for (const auto& drawn : c.draws) {
+            TestedDraw draw;
+            draw.drawn = drawn;
+            draw.drawnInPool = c.numbers;
+            run.draws.push_back(draw);
+        }
+        EXPECT_NEAR(corvane::core::summarize(run).expectedExact, c.expected, 1e-12)
+            << c.pool << " " << c.numbers << " " << c.draws.size();
+    }
+}
+
+TEST(Summary, theLikeliestTicketOfFairDrawsInAscendingOrder)
+{
+    const struct
+    {
+        int pool, numbers;
+        std::vector<std::vector<double>> draws;
+        std::vector<int> ticket;
+        double exact;
+    } cases[] = {
+        {5, 2, {{1, 5}, {5, 1}, {2, 3}}, {1, 5}, 2.0 / 3},
+        {49, 6, {{1, 10, 20, 30, 40, 49}, {1, 2, 3, 4, 5, 6}}, {1, 10, 20, 30, 40, 49}, 3.5},
+        {49, 7, {{1, 9, 17, 25, 33, 41, 49}}, {1, 9, 17, 25, 33, 41, 49}, 7.0},
+        {59, 6, {{2, 13, 25, 36, 48, 59}}, {1, 12, 24, 36, 48, 59}, 3.0},
+        {3, 3, {{1, 2, 3}}, {1, 2, 3}, 3.0},
+    };
+    for (const auto& c : cases) {
+        BacktestRun run;
+        run.numbers = c.numbers;
+        run.pool = c.pool;
+        for (const auto& drawn : c.draws) {
+            TestedDraw draw;
+            draw.drawn = drawn;
+            draw.drawnInPool = c.numbers;
+            run.draws.push_back(draw);
+        }
+        const auto s = corvane::core::summarize(run);
+        EXPECT_EQ(s.likeliestTicket, c.ticket) << c.pool << " " << c.numbers;
+        EXPECT_DOUBLE_EQ(s.likeliestExact, c.exact) << c.pool << " " << c.numbers;
+    }
+}
+
+// The closed form against random tickets sorted and scored by hand.
+TEST(Summary, exactHitsOfARandomTicketAgreeWithSampling)
+{
+    BacktestRun run;
+    run.numbers = 6;
+    run.pool = 49;
+    TestedDraw draw;
+    draw.drawn = {3, 11, 20, 28, 36, 47};
+    draw.drawnInPool = 6;
+    run.draws.push_back(draw);
+    std::mt19937 random(7);
+    std::vector<int> pool(49);
+    std::iota(pool.begin(), pool.end(), 1);
+    double sampled = 0;
+    constexpr int kTickets = 200000;
+    for (int t = 0; t < kTickets; ++t) {
+        std::shuffle(pool.begin(), pool.end(), random);
+        std::sort(pool.begin(), pool.begin() + 6);
+        for (int c = 0; c < 6; ++c)
+            sampled += pool[c] == draw.drawn[c] ? 1 : 0;
+    }
+    // The mean is about 0.4; its standard error over 200,000 tickets is below 0.0015.
+    EXPECT_NEAR(corvane::core::summarize(run).expectedExact, sampled / kTickets, 0.006);
 }
 
 } // namespace

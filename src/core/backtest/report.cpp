@@ -13,6 +13,14 @@ std::string pValue(double p)
     return p < 0.0001 ? "below 0.0001" : formatFixed(p, 4);
 }
 
+std::string joinNumbers(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (const int n : numbers)
+        text += (text.empty() ? "" : " ") + formatInt(n);
+    return text;
+}
+
 std::string verdictSentence(const BacktestRun& run, const BacktestSummary& s)
 {
     const std::string over
@@ -64,7 +72,10 @@ std::string backtestReport(const BacktestRun& run)
         + ", two-sided p = " + pValue(s.p) + "\n";
     text += "  (normal approximation to the mean of " + formatInt(s.draws) + " draws)\n";
     text += "Mean exact per draw:  " + formatFixed(s.meanExact, 4)
-        + "   (columns that predicted their own column's number)\n";
+        + "   (a random ticket in ascending order: " + formatFixed(s.expectedExact, 4) + ")\n";
+    text += "  (columns that predicted their own column's number; the same ticket every draw, "
+        + joinNumbers(s.likeliestTicket) + ",\n  each column's likeliest number in a fair draw "
+        + "written in ascending order, scores " + formatFixed(s.likeliestExact, 4) + ")\n";
     text += "Different numbers of 1 to " + M + " per ticket: " + formatFixed(s.meanTicket, 2)
         + " on average, of " + K + "\n\n";
 

@@ -36,6 +36,15 @@ struct BacktestSummary
     double p = 1;
     Verdict verdict = Verdict::NoBetter;
     double meanExact = 0;
+    /// The same for a uniform random ticket of K distinct numbers of 1..M written in ascending
+    /// order, as players write them: its c-th number is the c-th smallest, scored against the
+    /// same draws column by column.
+    double expectedExact = 0;
+    /// The ticket whose c-th number is the likeliest c-th smallest number of a fair draw (the
+    /// smaller one on a tie), the same every draw, and its mean exact count on the same draws:
+    /// what knowing nothing but the order of a line gives.
+    std::vector<int> likeliestTicket;
+    double likeliestExact = 0;
     /// Distinct numbers of 1..M per ticket, on average (K for a ticket of K different numbers).
     double meanTicket = 0;
     /// observed[h]: tested draws with h hits; expected[h]: as many at random; atLeast[h]: the
