@@ -216,6 +216,39 @@ def repeat_bound(era, dates_with_more):
     return int(expected + 6 * math.sqrt(expected) + 3)
 
 
+def copy_bound(era, draws):
+    """Most draws that chance lets repeat the main numbers of an earlier draw of the era."""
+    size = era.main_hi - era.main_lo + 1
+    if era.main > size:
+        return draws
+    pairs = draws * (draws - 1) / 2
+    expected = pairs / math.comb(size, era.main)
+    return int(expected + 6 * math.sqrt(expected) + 3)
+
+
+def check_copies(where, eras, era_sets, faults):
+    """A source that pasted earlier draws again (a parser that lost the year, say) repeats
+    whole draws far more often than chance does; digit games repeat by nature and are left
+    out."""
+    for index, sets in era_sets.items():
+        era = eras[index]
+        if era.distinct == "none":
+            continue
+        first_line = {}
+        repeats = []
+        for number, main in sets:
+            if main in first_line:
+                repeats.append((number, first_line[main]))
+            else:
+                first_line[main] = number
+        bound = copy_bound(era, len(sets))
+        if len(repeats) > bound:
+            faults.add(where, repeats[0][0], "copied-draws",
+                       "%d draws repeat the numbers of an earlier draw (this line repeats line "
+                       "%d); chance gives at most about %d in the era %s: does the source copy "
+                       "draws?" % (len(repeats), repeats[0][1], bound, era.describe()))
+
+
 def check_file(path, eras, faults):
     """Checks one data file; returns its count of draws."""
     where = os.path.basename(path)
@@ -243,6 +276,7 @@ def check_file(path, eras, faults):
     seen_starts = set()
     same_day_repeats = {}
     dates_with_more = {}
+    era_sets = {}  # per era: (line, sorted main numbers) of each draw
     for number, line in enumerate(lines, start=1):
         try:
             text = line.decode("ascii")
@@ -281,6 +315,7 @@ def check_file(path, eras, faults):
         era = eras[era_index]
         seen_starts.add(int(key))
         check_draw(where, number, key, era, numbers, faults)
+        era_sets.setdefault(era_index, []).append((number, tuple(sorted(numbers[:era.main]))))
         stats = era_draws[era_index]
         stats[0] += 1
         for n in numbers[:era.main]:
@@ -307,6 +342,7 @@ def check_file(path, eras, faults):
             faults.add(where, lines_repeated[0], "repeated-draw",
                        "%d draws repeat the draw before them on the same date; chance gives at "
                        "most about %d" % (len(lines_repeated), bound))
+    check_copies(where, eras, era_sets, faults)
     for index, era in enumerate(eras):
         if era.start not in seen_starts:
             faults.add(where, 0, "eras", "no draw on %d, the first draw of the era %s" %

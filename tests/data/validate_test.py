@@ -80,7 +80,8 @@ class ValidatorTest(unittest.TestCase):
         cases = [
             ("one lotto", HEADER + LOTTO, {"lotto.txt": crlf(lotto_lines(40))}),
             ("extra from its own drum equal to a main number", HEADER + POWER,
-             {"power.txt": crlf(["%s 1 2 3 4 5 5" % d for d in dates(20)])}),
+             {"power.txt": crlf(["%s 1 2 3 4 %d 4" % (d, 10 + i)
+                                 for i, d in enumerate(dates(20))])}),
             ("digits with repeats and a few chance repeats of the midday draw", HEADER + DIGITS,
              {"pick3.txt": crlf(digit_lines(300) + ["20210101 7 7 7", "20210101 7 7 7"])}),
             ("comments and two eras", HEADER + "# a note\n" + LOTTO +
@@ -150,6 +151,30 @@ class ValidatorTest(unittest.TestCase):
             with self.subTest(name):
                 file = "lotto.txt" if "lotto" in eras.split("\n")[1] else "pick3.txt"
                 self.assert_fault(eras, {file: crlf(content)}, expected)
+
+    def test_copiedDraws_earlierDrawsPastedUnderLaterDates(self):
+        first = lotto_lines(60)
+        later = dates(60, datetime.date(2021, 1, 1))
+        # The numbers of 2020 again under the dates of 2021, as a parser that lost the year.
+        copied = [key + line[8:] for key, line in zip(later, first)]
+        cases = [
+            ("a whole year pasted again", first + copied,
+             "lotto.txt:61: copied-draws: 60 draws repeat the numbers of an earlier draw (this "
+             "line repeats line 1)"),
+            ("the bonus differs, the six numbers do not", first + [
+                key + " " + " ".join(line.split()[1:7]) + " 49" for key, line in zip(later, first)
+                if "49" not in line.split()[1:7]][:40], "copied-draws: 40 draws repeat"),
+        ]
+        for name, lines, expected in cases:
+            with self.subTest(name):
+                self.assert_fault(HEADER + LOTTO, {"lotto.txt": crlf(lines)}, expected)
+        # A handful of repeats in a long 5/39 history is what chance gives.
+        era = "c539.txt\t20000101\t5\t1\t39\t0\t0\t0\tall\t1\n"
+        rng = random.Random(5)
+        lines = [" ".join([key] + [str(n) for n in sorted(rng.sample(range(1, 40), 5))])
+                 for key in dates(4000, datetime.date(2000, 1, 1))]
+        status, out = self.run_validator(HEADER + era, {"c539.txt": crlf(lines)})
+        self.assertEqual(status, 0, out)
 
     def test_confirmedDraws_passOnlyWhereTheyBreakTheRule(self):
         eras = HEADER + LOTTO.replace("all\t1", "all\t2")
