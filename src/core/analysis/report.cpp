@@ -15,6 +15,17 @@ std::optional<Report> reportLines(const std::vector<std::string_view>& lines,
         return std::nullopt;
     Report report;
     report.frequency = frequencyFigures(*period);
+    report.poolFit = fitPool(report.frequency.counts, period->lowest, period->draws(),
+        report.frequency.trials, report.frequency.trialChance);
+    for (int i = 0; i < period->draws(); ++i) {
+        for (int c = 0; c < period->numbers; ++c) {
+            if (period->at(i, c) == period->highest()) {
+                if (report.poolFit.highestDraws++ == 0)
+                    report.poolFit.highestFirstKey = period->keys[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+    }
     report.gaps = gapFigures(*period);
     report.pairs = pairFigures(*period);
     report.shape = shapeFigures(*period);

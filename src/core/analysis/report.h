@@ -3,6 +3,7 @@
 #include "core/analysis/figures.h"
 #include "core/analysis/methods.h"
 #include "core/analysis/period.h"
+#include "core/analysis/pool_fit.h"
 
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ struct Report
     /// The period; its lines no longer point anywhere once the report is made.
     Period period;
     FrequencyFigures frequency;
+    /// Whether the counts fit the pool at all (a warning when not).
+    PoolFit poolFit;
     GapFigures gaps;
     PairFigures pairs;
     ShapeFigures shape;

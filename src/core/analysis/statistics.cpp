@@ -136,6 +136,19 @@ double binomialAtLeast(std::int64_t n, double p, std::int64_t k)
     return std::clamp(1.0 - sum, 0.0, 1.0);
 }
 
+std::int64_t binomialRareCount(std::int64_t n, double p, int numbers, double chance)
+{
+    // The lower tail summed upwards from 0; it stays far below the mean, where the terms grow.
+    double tail = 0;
+    std::int64_t c = 0;
+    for (; c <= n && static_cast<double>(c) < static_cast<double>(n) * p; ++c) {
+        tail += binomialProbability(n, p, c);
+        if (tail * numbers >= chance)
+            break;
+    }
+    return c - 1;
+}
+
 double longestRunAtLeast(std::int64_t n, double q, std::int64_t length)
 {
     if (length <= 0)

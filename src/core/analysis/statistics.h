@@ -20,6 +20,11 @@ double chiSquareUpperTail(double x, double df);
 /// tail outwards, so a tail of 1e-300 keeps its digits. 1 for k <= 0, 0 for k > n.
 double binomialAtLeast(std::int64_t n, double p, std::int64_t k);
 
+/// The largest count c such that `numbers` binomial counts (n trials of chance p each) give
+/// one of them at most c with chance below `chance` (bounded by numbers x P(X <= c)); -1 when
+/// even 0 is not that rare. A count at or below it says that the chance p is wrong.
+std::int64_t binomialRareCount(std::int64_t n, double p, int numbers, double chance);
+
 /// P(X = k) for X binomial with n trials of chance p; 0 outside 0..n.
 double binomialProbability(std::int64_t n, double p, std::int64_t k);
 

@@ -102,6 +102,8 @@ void wordScope(Report& r)
         break;
     }
     }
+    if (!r.poolFit.fits())
+        r.warnings.push_back(poolFitWarning(r.poolFit));
     if (period.repeatingDraws > 0)
         r.warnings.push_back(count(period.repeatingDraws)
             + " draws repeat a number among their first " + K + " numbers (the first on "

@@ -202,6 +202,32 @@ std::optional<BacktestRun> backtestLines(const std::vector<std::string_view>& li
         return std::nullopt;
     }
 
+    // Whether the tested draws fit the pool at all: a pool taken from one wrong number, or a
+    // --pool too large, turns every comparison with random play into one with another game.
+    // The largest number is looked for in the whole file, where the wrong line may be.
+    std::vector<std::int64_t> counts(static_cast<std::size_t>(run.pool), 0);
+    std::int64_t inPool = 0, highestDraws = 0;
+    double highestFirstKey = 0;
+    for (std::size_t d = 0; d < draws.size(); ++d) {
+        const std::vector<double> drawn(draws[d].begin() + 1, draws[d].end());
+        const std::vector<bool> set = numberSet(asNumbers(drawn, run.pool), K, run.pool);
+        if (set[static_cast<std::size_t>(run.pool)] && highestDraws++ == 0)
+            highestFirstKey = draws[d][0];
+        if (d < first)
+            continue;
+        for (int n = 1; n <= run.pool; ++n) {
+            if (set[static_cast<std::size_t>(n)]) {
+                ++counts[static_cast<std::size_t>(n - 1)];
+                ++inPool;
+            }
+        }
+    }
+    const auto tested = static_cast<std::int64_t>(N);
+    run.poolFit = fitPool(counts, 1, tested, tested,
+        tested > 0 ? static_cast<double>(inPool) / (static_cast<double>(tested) * run.pool) : 0);
+    run.poolFit.highestDraws = highestDraws;
+    run.poolFit.highestFirstKey = highestFirstKey;
+
     QuietUi quiet;
     for (std::size_t d = first; d < draws.size(); ++d) {
         TestedDraw tested;

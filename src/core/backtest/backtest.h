@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/pool_fit.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,6 +74,8 @@ struct BacktestRun
     /// K and M.
     int numbers = 0;
     int pool = 0;
+    /// Whether the numbers of all draws of the file fit the pool.
+    PoolFit poolFit;
     /// Histories the method refused (its message was not shown); they score no hits.
     int refused = 0;
     /// The tested draws, oldest first.

@@ -64,7 +64,10 @@ std::string backtestReport(const BacktestRun& run)
         text += "  Only " + formatInt(s.draws) + " could be tested, not " + formatInt(run.asked)
             + ": a prediction needs 16 earlier draws.\n";
     text += "Ticket: the first " + K + " predicted numbers, against the first " + K
-        + " numbers of each draw, from a pool of 1 to " + M + ".\n\n";
+        + " numbers of each draw, from a pool of 1 to " + M + ".\n";
+    if (!run.poolFit.fits())
+        text += "Warning: " + poolFitWarning(run.poolFit) + "\n";
+    text += "\n";
 
     text += "Mean hits per draw:   " + formatFixed(s.meanHits, 4) + "   (a random ticket of " + K
         + " numbers: " + formatFixed(s.expectedHits, 4) + ")\n";
@@ -95,7 +98,12 @@ std::string backtestReport(const BacktestRun& run)
             + " different numbers of 1 to " + M
             + " (a number drawn twice, or one outside the pool); random play is figured on "
               "each draw's own numbers.\n";
-    text += verdictSentence(run, s) + "\n";
+    if (run.poolFit.fits())
+        text += verdictSentence(run, s) + "\n";
+    else
+        text += "No verdict: the draws do not come from the pool 1 to " + M
+            + " (see the warning), so the comparison with random play above is one with another "
+              "game.\n";
     text += "Past draws do not make future draws more likely: every draw of a fair lottery is "
             "independent of the draws before it.\n";
     return text;
