@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace corvane::app {
 
@@ -50,10 +53,38 @@ void HelpWindow::showFile(const QString& path)
         hide();
         setWindowModality(modality);
     }
+    if (!m_placed) {
+        placeOnScreen();
+        m_placed = true;
+    }
     show();
     raise();
     activateWindow();
     m_browser->setFocus();
+}
+
+void HelpWindow::placeOnScreen()
+{
+    // Left to the window manager, the help may open with its foot below the screen: put it
+    // over the window it helps with, wholly on that window's screen.
+    const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = over ? over->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Room for the borders and the title bar that the frame adds outside the window.
+    constexpr int kBorder = 8;
+    constexpr int kTitle = 40;
+    const QSize size(std::min(width(), area.width() - 2 * kBorder),
+        std::min(height(), area.height() - kTitle - kBorder));
+    resize(size);
+    QRect placed(QPoint(), size);
+    placed.moveCenter(over ? over->frameGeometry().center() : area.center());
+    placed.moveLeft(
+        std::clamp(placed.left(), area.left(), area.right() + 1 - size.width() - 2 * kBorder));
+    placed.moveTop(
+        std::clamp(placed.top(), area.top(), area.bottom() + 1 - size.height() - kTitle - kBorder));
+    move(placed.topLeft());
 }
 
 } // namespace corvane::app

@@ -23,7 +23,10 @@ public:
     QTextBrowser* browser() const { return m_browser; }
 
 private:
+    void placeOnScreen();
+
     QTextBrowser* m_browser;
+    bool m_placed = false;
 };
 
 } // namespace corvane::app

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -34,6 +35,8 @@ private slots:
 
     void f1InADialog_opensTheHelpOverIt_data();
     void f1InADialog_opensTheHelpOverIt();
+    void help_opensWhollyOnTheScreen_data();
+    void help_opensWhollyOnTheScreen();
 };
 
 void HelpKeyTest::f1InADialog_opensTheHelpOverIt_data()
@@ -110,6 +113,40 @@ void HelpKeyTest::f1InADialog_opensTheHelpOverIt()
     QCOMPARE(frame->helpWindow()->windowModality(), Qt::NonModal);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     frame->helpWindow()->close();
+}
+
+void HelpKeyTest::help_opensWhollyOnTheScreen_data()
+{
+    QTest::addColumn<QPoint>("corner");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("window at the bottom right") << QPoint(1, 1) << QSize(300, 200);
+    QTest::newRow("window at the top left") << QPoint(0, 0) << QSize(300, 200);
+    QTest::newRow("window filling the screen") << QPoint(0, 0) << QSize(4000, 4000);
+}
+
+void HelpKeyTest::help_opensWhollyOnTheScreen()
+{
+    QFETCH(QPoint, corner);
+    QFETCH(QSize, window);
+    QWidget main;
+    const QRect area = main.screen()->availableGeometry();
+    main.resize(window.boundedTo(area.size()));
+    main.move(corner.x() ? area.right() - main.width() : area.left(),
+        corner.y() ? area.bottom() - main.height() : area.top());
+    main.show();
+    HelpWindow* help = new HelpWindow(&main);
+    help->showFile(QStringLiteral(CORVANE_APP_RESOURCES_DIR "/corvh.hlp"));
+    QVERIFY(help->isVisible());
+    QVERIFY2(area.contains(help->frameGeometry()),
+        qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                       .arg(help->frameGeometry().x())
+                       .arg(help->frameGeometry().y())
+                       .arg(help->frameGeometry().width())
+                       .arg(help->frameGeometry().height())
+                       .arg(area.width())
+                       .arg(area.height())));
+    // Over the window it helps with, as far as the screen allows.
+    QVERIFY(help->frameGeometry().intersects(main.frameGeometry()));
 }
 
 QTEST_MAIN(HelpKeyTest)
