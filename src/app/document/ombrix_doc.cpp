@@ -111,13 +111,13 @@ QWidget* COmbrixDoc::window() const
 
 bool COmbrixDoc::IsModified() const
 {
-    return m_view && m_view->document()->isModified();
+    return m_view && m_view->isTextModified();
 }
 
 void COmbrixDoc::SetModifiedFlag(bool modified)
 {
     if (m_view)
-        m_view->document()->setModified(modified);
+        m_view->setTextModified(modified);
 }
 
 void COmbrixDoc::DeleteContents() { }
@@ -175,7 +175,7 @@ bool COmbrixDoc::OnSaveDocument(const QString& path)
     const std::string bytes
         = m_codec.encode(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                              static_cast<std::size_t>(text.size())),
-            IsModified());
+            m_view && m_view->differsFromFile());
 
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());

@@ -81,6 +81,18 @@ COmbrixView::COmbrixView(COmbrixDoc* doc, QWidget* parent)
     option.setTextDirection(Qt::LeftToRight);
     document()->setDefaultTextOption(option);
     connect(document(), &QTextDocument::contentsChange, this, &COmbrixView::onContentsChange);
+    // The editor calls the text unmodified again when Undo or Redo returns it to its saved
+    // state; the document's flag records that the user changed it since, so it stays set.
+    connect(document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+        if (modified)
+            m_changed = true;
+    });
+}
+
+void COmbrixView::setTextModified(bool modified)
+{
+    document()->setModified(modified);
+    m_changed = modified;
 }
 
 COmbrixView::~COmbrixView() = default;

@@ -41,6 +41,14 @@ public:
     QString GetRawText() const;
     void SetRawText(const QString& text);
 
+    /// The text's modified flag. Once set by a change it stays set, even when Undo brings the
+    /// text back to what was saved, until it is cleared here (by open, New or save).
+    bool isTextModified() const { return m_changed || document()->isModified(); }
+    void setTextModified(bool modified);
+    /// Whether the text now differs from what was read or last saved: Undo back to it makes it
+    /// the same again, and the file's bytes can then be written back exactly.
+    bool differsFromFile() const { return document()->isModified(); }
+
     /// Lines longer than this keep their laid-out text between paints; a text with a longer run
     /// of characters that cannot be broken at a space wraps anywhere.
     static constexpr int kLongLine = 1024;
@@ -69,6 +77,8 @@ private:
 
     QPointer<COmbrixDoc> m_doc;
     QString m_title;
+    /// The text changed since the modified flag was last cleared.
+    bool m_changed = false;
 };
 
 } // namespace corvane::app

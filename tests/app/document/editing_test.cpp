@@ -80,6 +80,8 @@ private slots:
     void limit_typingAndPastingPastItAreRefused_data();
     void limit_typingAndPastingPastItAreRefused();
     void editCommands_undoCutCopyPaste();
+    void modifiedFlag_staysSetThroughUndoUntilSaved_data();
+    void modifiedFlag_staysSetThroughUndoUntilSaved();
     void paste_enabledOnlyWithTextOnTheClipboard_data();
     void paste_enabledOnlyWithTextOnTheClipboard();
     void view_wrapsWithoutHorizontalScrollBar();
@@ -225,6 +227,65 @@ void EditingTest::editCommands_undoCutCopyPaste()
     started.action(kEditUndo)->trigger();
     QCOMPARE(view->toPlainText(), QStringLiteral("123 456"));
     QVERIFY(started.doc()->IsModified());
+}
+
+void EditingTest::modifiedFlag_staysSetThroughUndoUntilSaved_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("modified");
+    const auto row = [](const char* name, std::initializer_list<const char*> steps, bool modified) {
+        QStringList list;
+        for (const char* step : steps)
+            list << QString::fromLatin1(step);
+        QTest::newRow(name) << list << modified;
+    };
+    row("opened", {}, false);
+    row("typed", {"type"}, true);
+    row("typed, then undone", {"type", "undo"}, true);
+    row("typed twice, both undone", {"type", "type", "undo", "undo"}, true);
+    row("saved", {"type", "save"}, false);
+    row("saved, then undone", {"type", "save", "undo"}, true);
+    row("saved, undone, redone", {"type", "save", "undo", "redo"}, true);
+    row("undone, then saved", {"type", "undo", "save"}, false);
+    row("opened again without saving", {"type", "undo", "reopen"}, false);
+}
+
+void EditingTest::modifiedFlag_staysSetThroughUndoUntilSaved()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, modified);
+    StartedApp started;
+    QVERIFY(started.start());
+    const QString path = started.file(QStringLiteral("undo.txt"));
+    QVERIFY(writeBytes(path, "20020105 1 2 3\r\n5\n"));
+    QVERIFY(started.app().OpenDocumentFile(path));
+    for (const QString& step : steps) {
+        if (step == QLatin1String("type")) {
+            moveToEnd(started.view());
+            QTest::keyClicks(started.view(), QStringLiteral("4"));
+        } else if (step == QLatin1String("undo")) {
+            started.action(kEditUndo)->trigger();
+        } else if (step == QLatin1String("redo")) {
+            started.view()->redo();
+        } else if (step == QLatin1String("save")) {
+            started.action(kFileSave)->trigger();
+        } else if (step == QLatin1String("reopen")) {
+            MessageBox::setNextAnswer(QMessageBox::No);
+            QVERIFY(started.app().OpenDocumentFile(path));
+        }
+    }
+    QCOMPARE(started.doc()->IsModified(), modified);
+    // A text undone back to the file's is written back byte for byte, mixed line ends and all.
+    if (steps.endsWith(QLatin1String("save")))
+        QCOMPARE(readBytes(path),
+            QByteArray(steps.contains(QLatin1String("undo")) ? "20020105 1 2 3\r\n5\n"
+                                                             : "20020105 1 2 3\r\n5\r\n4"));
+    // Whatever the editor's undo history says, the prompt follows the flag.
+    MessageBox::takeShown();
+    if (modified)
+        MessageBox::setNextAnswer(QMessageBox::Cancel);
+    QCOMPARE(started.doc()->SaveModified(), !modified);
+    QCOMPARE(MessageBox::takeShown().size(), modified ? 1 : 0);
 }
 
 void EditingTest::paste_enabledOnlyWithTextOnTheClipboard_data()
