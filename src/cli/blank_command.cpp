@@ -41,7 +41,8 @@ int blankCommand(const Invocation& call)
     for (const std::string& name : names) {
         const std::string path = core::joinPath(into, name);
         if (core::isRegularFile(path)) {
-            call.err << path << " is there already; it was left as it is.\n";
+            call.err << path << " is there already; it was left as it is"
+                     << (names.size() > 1 ? ", and no other file was written.\n" : ".\n");
             return 1;
         }
     }

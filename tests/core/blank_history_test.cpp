@@ -98,6 +98,9 @@ TEST(BlankHistoryCommand, refusesWhatItCannotDo)
     } cases[] = {
         {{"blank", "mydraws.txt"}, 1, "\"mydraws.txt\" is no data-file name of the catalogue.\n"},
         {{"blank", "--into", dir.path(), "fl536.txt", "fl653.txt"}, 1,
+            dir.file("fl653.txt")
+                + " is there already; it was left as it is, and no other file was written.\n"},
+        {{"blank", "--into", dir.path(), "fl653.txt"}, 1,
             dir.file("fl653.txt") + " is there already; it was left as it is.\n"},
         {{"blank", "fl653.txt", "fl536.txt"}, 2, ""},
         {{"blank", "--into", dir.path()}, 2, ""},
