@@ -120,7 +120,7 @@ TEST(PoolFit, theReportWarnsAndNamesTheLineToCheck)
         {historyWithATypo(), 55, {"The numbers 50, 51, 52, 53, 54 and 55"}},
         {fair, 60,
             {"The numbers 50, 51, 52, 53, 54 and 6 more were never drawn in 1000 draws",
-                "Give the right pool with --pool."}},
+                "Give the right pool with --pool, or fewer numbers with --numbers"}},
     };
     for (const auto& c : cases) {
         ReportOptions options;

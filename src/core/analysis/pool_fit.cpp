@@ -73,7 +73,9 @@ std::string poolFitWarning(const PoolFit& fit)
                     ? std::string("one draw only, of ")
                     : std::to_string(fit.highestDraws) + " draws only, the first of ")
             + showDrawKey(fit.highestFirstKey) + ": check that line of the file.";
-    return text + " Give the right pool with --pool.";
+    return text
+        + " Give the right pool with --pool, or fewer numbers with --numbers where the last "
+          "numbers of a draw come from a drum of their own.";
 }
 
 } // namespace corvane::core
