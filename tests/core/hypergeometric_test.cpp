@@ -174,6 +174,22 @@ TEST(Summary, noSpreadWhenNothingCanBeHit)
     EXPECT_EQ(s.verdict, Verdict::NoBetter);
 }
 
+// A run of regular draws of K numbers from 1..M, scored against nothing.
+BacktestRun runOf(int pool, int numbers, const std::vector<std::vector<double>>& draws)
+{
+    BacktestRun run;
+    run.numbers = numbers;
+    run.pool = pool;
+    for (const auto& drawn : draws) {
+        TestedDraw draw;
+        for (const double value : drawn)
+            draw.drawn.push_back(value); // not "=": mingw -O3 warns of a null memmove
+        draw.drawnInPool = numbers;
+        run.draws.push_back(draw);
+    }
+    return run;
+}
+
 TEST(Summary, exactHitsOfARandomTicketInAscendingOrder)
 {
     // Two numbers of 1..5: the smaller is v with chance (5 - v) / 10, the larger (v - 1) / 10.
@@ -198,17 +214,8 @@ TEST(Summary, exactHitsOfARandomTicketInAscendingOrder)
         {49, 1, {{7}, {49}}, 1.0 / 49},
     };
     for (const auto& c : cases) {
-        BacktestRun run;
-        run.numbers = c.numbers;
-        run.pool = c.pool;
-        for (const auto& drawn : c.draws) {
-            TestedDraw draw;
-            for (const double value : drawn)
-                draw.drawn.push_back(value); // not "=": mingw -O3 warns of a null memmove
-            draw.drawnInPool = c.numbers;
-            run.draws.push_back(draw);
-        }
-        EXPECT_NEAR(corvane::core::summarize(run).expectedExact, c.expected, 1e-12)
+        EXPECT_NEAR(corvane::core::summarize(runOf(c.pool, c.numbers, c.draws)).expectedExact,
+            c.expected, 1e-12)
             << c.pool << " " << c.numbers << " " << c.draws.size();
     }
 }
@@ -229,17 +236,7 @@ TEST(Summary, theLikeliestTicketOfFairDrawsInAscendingOrder)
         {3, 3, {{1, 2, 3}}, {1, 2, 3}, 3.0},
     };
     for (const auto& c : cases) {
-        BacktestRun run;
-        run.numbers = c.numbers;
-        run.pool = c.pool;
-        for (const auto& drawn : c.draws) {
-            TestedDraw draw;
-            for (const double value : drawn)
-                draw.drawn.push_back(value); // not "=": mingw -O3 warns of a null memmove
-            draw.drawnInPool = c.numbers;
-            run.draws.push_back(draw);
-        }
-        const auto s = corvane::core::summarize(run);
+        const auto s = corvane::core::summarize(runOf(c.pool, c.numbers, c.draws));
         EXPECT_EQ(s.likeliestTicket, c.ticket) << c.pool << " " << c.numbers;
         EXPECT_DOUBLE_EQ(s.likeliestExact, c.exact) << c.pool << " " << c.numbers;
     }

@@ -1,5 +1,6 @@
 #include "core/backtest/summary.h"
 
+#include "core/analysis/statistics.h"
 #include "core/backtest/hypergeometric.h"
 
 #include <algorithm>
@@ -13,9 +14,6 @@ namespace {
 // table [c * (M + 1) + v]: C(v - 1, c) C(M - v, K - 1 - c) / C(M, K).
 std::vector<double> orderStatistics(int M, int K)
 {
-    const auto logChoose = [](int n, int k) {
-        return std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0);
-    };
     std::vector<double> table(static_cast<std::size_t>(K) * static_cast<std::size_t>(M + 1), 0.0);
     if (K > M)
         return table;
