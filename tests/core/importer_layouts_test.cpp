@@ -329,6 +329,14 @@ TEST(ImportLayouts, genericHeadersLeaveOutColumnsThatHoldNoBall)
         // A jackpot that reads as yyyymmdd is not the date; a date under "Draw" is.
         {"Jackpot,draw_date,n1\n20010315,2020-01-01,5\n", "20200101 5\r\n"},
         {"Draw,N1,N2\n2020-01-01,5,6\n", "20200101 5 6\r\n"},
+        // The date written again in parts is no ball, with or without a header; a ball that
+        // is the day in some rows only is a ball.
+        {"10,13,1995,1995-10-13,26,1,22\n10,17,1995,1995-10-17,9,18,30\n",
+            "19951013 26 1 22\r\n19951017 9 18 30\r\n"},
+        {"Month,Day,Year,Date,N1,N2\n3,14,2020,03/14/2020,14,3\n3,18,2020,03/18/2020,3,18\n",
+            "20200314 14 3\r\n20200318 3 18\r\n"},
+        {"2020;06.01.2020;6;1;9\n2020;07.01.2020;7;2;9\n", "20200106 1 9\r\n20200107 2 9\r\n"},
+        {"2020-01-05,5,1\n2020-01-06,6,1\n", "20200105 5 1\r\n20200106 6 1\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(history(c.text), c.out) << c.text;

@@ -1,8 +1,9 @@
 // Any file separated by commas, semicolons or tabs whose rows hold one date and the numbers,
 // with or without a header. With a header, columns that plainly hold no ball (a draw number, a
 // jackpot, a multiplier …) are left out by name; columns that hold no number in any row (a game
-// name, prizes in "$1,234.00") are left out in every file. Whether nn/nn/yyyy is day or month
-// first is settled once for the whole file, by a part above 12.
+// name, prizes in "$1,234.00") are left out in every file, and so are a row's date written again
+// in parts ("10,13,1995,1995-10-13,…"). Whether nn/nn/yyyy is day or month first is settled once
+// for the whole file, by a part above 12.
 #include "core/importer/cells.h"
 #include "core/importer/layouts.h"
 
@@ -111,18 +112,21 @@ public:
         if (isBlankRow(line, m_separator))
             return;
         splitFields(line, m_separator, m_fields);
-        if (m_fields.size() > m_numbers.size())
+        if (m_fields.size() > m_numbers.size()) {
             m_numbers.resize(m_fields.size(), false);
+            m_parts.resize(m_fields.size());
+        }
+        const auto date = m_dateColumn < m_fields.size() ? parseDateField(m_fields[m_dateColumn])
+                                                         : std::nullopt;
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
             if (i == m_dateColumn || m_fields[i].empty())
                 continue;
             m_scratch.clear();
             if (appendNumbers(m_fields[i], m_scratch))
                 m_numbers[i] = true;
+            if (date)
+                m_parts[i].see(parseWhole(m_fields[i]), *date);
         }
-        if (m_dateColumn >= m_fields.size())
-            return;
-        const auto date = parseDateField(m_fields[m_dateColumn]);
         if (!date || date->order != DateOrder::Slashed)
             return;
         // A part above 12 can only be the day; a date that fits neither way settles nothing.
@@ -152,8 +156,12 @@ public:
                   "guessed";
         }
         m_dayFirst = m_dayFirstLine != 0;
+        // A column that is the year of its row's date in every row means that the row writes
+        // its date out in parts; the month and the day are then no balls either.
+        const bool dateInParts = std::any_of(
+            m_parts.begin(), m_parts.end(), [](const DatePart& part) { return part.isYear(); });
         for (std::size_t i = 0; i < m_numbers.size(); ++i) {
-            if (i == m_dateColumn || !m_numbers[i])
+            if (i == m_dateColumn || !m_numbers[i] || (dateInParts && m_parts[i].isPart()))
                 continue;
             const std::string_view name = i < m_names.size() ? m_names[i] : std::string_view();
             if (!m_names.empty() && isDrawNumberName(name) && !m_drawColumn)
@@ -182,7 +190,27 @@ public:
     }
 
 private:
+    // Which part of its row's date a column repeats in every row that fills it.
+    struct DatePart
+    {
+        bool seen = false;
+        bool year = true;
+        bool first = true;
+        bool second = true;
+
+        void see(std::optional<std::int32_t> value, const DateField& date)
+        {
+            seen = true;
+            year = year && value == date.year;
+            first = first && value == date.first;
+            second = second && value == date.second;
+        }
+        bool isYear() const { return seen && year; }
+        bool isPart() const { return seen && (year || first || second); }
+    };
+
     std::vector<std::int32_t> m_scratch;
+    std::vector<DatePart> m_parts;
     // Per column: whether some row has numbers there.
     std::vector<bool> m_numbers;
     std::size_t m_dayFirstLine = 0;
