@@ -70,7 +70,24 @@ INSTANTIATE_TEST_SUITE_P(Bytes, LineSplitting,
                  3),
                 std::string("\0", 1)}},
         SplitCase {"longLine", kLong + "\n" + kLong, {kLong, kLong}},
-        SplitCase {"crlfAcrossBuffer", kAcrossBuffer, {std::string(65535, 'a'), "b"}}),
+        SplitCase {"crlfAcrossBuffer", kAcrossBuffer, {std::string(65535, 'a'), "b"}},
+        // A Windows editor's UTF-8 mark is no part of the first draw; anywhere else it stays.
+        SplitCase {"byteOrderMark",
+            "\xEF\xBB\xBF"
+            "1 2\r\n3\r\n",
+            {"1 2", "3"}},
+        SplitCase {"byteOrderMarkAlone", "\xEF\xBB\xBF", {""}},
+        SplitCase {"byteOrderMarkLater",
+            "1\n\xEF\xBB\xBF"
+            "2\n",
+            {"1",
+                "\xEF\xBB\xBF"
+                "2"}},
+        SplitCase {"halfAMark",
+            "\xEF\xBB"
+            "1\n",
+            {"\xEF\xBB"
+             "1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OpenLineFile, refusesWhatIsNotARegularFile)

@@ -127,6 +127,10 @@ TEST(Update, onlyADrawHistoryTheProgramCanOpenReplacesTheFile)
             StoreResult::TooLarge},
         // Draw histories.
         {"one draw", "20020101 1 2 3\n", StoreResult::Stored},
+        {"one draw after a BOM",
+            "\xEF\xBB\xBF"
+            "20020101 1 2 3\n",
+            StoreResult::Stored},
         {"title, comment, indented draw", "Lotto\n# note\n   20020101 1 2\n", StoreResult::Stored},
         {"a '<' that is no tag", "# 1 < 2\n20020101 1 2 # <b> bonus\n", StoreResult::Stored},
         {"exactly the largest file", longestCrLf, StoreResult::Stored},

@@ -17,6 +17,17 @@ std::string_view withoutCr(std::string_view line)
     return line;
 }
 
+// Editors on Windows may start a UTF-8 file with a byte order mark; it is no part of the first
+// line, which would otherwise not read as a draw.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    return bytes;
+}
+
 class FileLines : public LineSource
 {
 public:
@@ -31,11 +42,25 @@ public:
         m_eof = false;
         m_pending.clear();
         m_pendingOut = false;
+        m_atStart = true;
         std::clearerr(m_file);
         return std::fseek(m_file, 0, SEEK_SET) == 0;
     }
 
     bool next(std::string_view& line) override
+    {
+        if (!nextLine(line))
+            return false;
+        if (m_atStart)
+            line = withoutByteOrderMark(line);
+        m_atStart = false;
+        return true;
+    }
+
+    bool failed() const override { return m_failed; }
+
+private:
+    bool nextLine(std::string_view& line)
     {
         if (m_pendingOut) {
             m_pending.clear();
@@ -80,9 +105,6 @@ public:
         }
     }
 
-    bool failed() const override { return m_failed; }
-
-private:
     std::FILE* m_file;
     char m_buffer[1 << 16];
     std::size_t m_pos = 0;
@@ -91,6 +113,7 @@ private:
     bool m_failed = false;
     std::string m_pending;
     bool m_pendingOut = false;
+    bool m_atStart = true;
 };
 
 } // namespace
@@ -118,6 +141,8 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
         lines.push_back(withoutCr(bytes.substr(pos, lf - pos)));
         pos = lf + 1;
     }
+    if (!lines.empty())
+        lines.front() = withoutByteOrderMark(lines.front());
     return lines;
 }
 

@@ -9,7 +9,8 @@
 namespace corvane::core {
 
 /// The lines of a text, read as bytes. A line ends at LF; a CR right before that LF is not
-/// part of the line, so CR LF and LF texts read the same. A last line without LF is a line.
+/// part of the line, so CR LF and LF texts read the same. A last line without LF is a line. A
+/// UTF-8 byte order mark at the start of the text is no part of the first line.
 class LineSource
 {
 public:
@@ -30,7 +31,7 @@ public:
 /// opened. The path is UTF-8 (on Windows it is opened through the wide-character API).
 std::unique_ptr<LineSource> openLineFile(const std::string& path);
 
-/// The lines of bytes split as a LineSource would split them.
+/// The lines of bytes split as a LineSource would split them, byte order mark left out.
 std::vector<std::string_view> splitLines(std::string_view bytes);
 
 /// The first count lines of a list kept in memory; the list must outlive the source.

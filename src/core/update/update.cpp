@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/io/files.h"
+#include "core/io/linesource.h"
 #include "core/predict/history.h"
 #include "core/text/numbers.h"
 
@@ -36,14 +37,9 @@ bool isWebPage(std::string_view body)
 
 bool hasDataLine(std::string_view body)
 {
-    std::size_t start = 0;
-    while (start < body.size()) {
-        std::size_t end = body.find('\n', start);
-        if (end == std::string_view::npos)
-            end = body.size();
-        if (isDataLine(body.substr(start, end - start)))
+    for (const std::string_view line : splitLines(body)) {
+        if (isDataLine(line))
             return true;
-        start = end + 1;
     }
     return false;
 }
