@@ -116,8 +116,10 @@ public:
             m_numbers.resize(m_fields.size(), false);
             m_parts.resize(m_fields.size());
         }
-        const auto date = m_dateColumn < m_fields.size() ? parseDateField(m_fields[m_dateColumn])
-                                                         : std::nullopt;
+        std::optional<DateField> date;
+        if (m_dateColumn < m_fields.size())
+            date = parseDateField(m_fields[m_dateColumn]);
+        const DateField parts = date.value_or(DateField());
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
             if (i == m_dateColumn || m_fields[i].empty())
                 continue;
@@ -125,7 +127,7 @@ public:
             if (appendNumbers(m_fields[i], m_scratch))
                 m_numbers[i] = true;
             if (date)
-                m_parts[i].see(parseWhole(m_fields[i]), *date);
+                m_parts[i].see(parseWhole(m_fields[i]).value_or(-1), parts);
         }
         if (!date || date->order != DateOrder::Slashed)
             return;
@@ -198,7 +200,8 @@ private:
         bool first = true;
         bool second = true;
 
-        void see(std::optional<std::int32_t> value, const DateField& date)
+        // value: -1 for a field that is not one whole number.
+        void see(std::int32_t value, const DateField& date)
         {
             seen = true;
             year = year && value == date.year;
