@@ -40,8 +40,8 @@ bool startsWith(std::string_view text, std::string_view prefix)
 }
 
 // Walks the lines of a source. LF and CR LF end a line, and so does a lone CR inside one (files
-// saved by old Mac programs). The first line loses its UTF-8 byte order mark. visit(line,
-// number) returns false to stop. False on a read error.
+// saved by old Mac programs); the source has left out a byte order mark. visit(line, number)
+// returns false to stop. False on a read error.
 template<class Visit>
 bool walk(LineSource& source, Visit visit)
 {
@@ -50,8 +50,6 @@ bool walk(LineSource& source, Visit visit)
     std::string_view line;
     std::size_t number = 0;
     while (source.next(line)) {
-        if (number == 0 && startsWith(line, "\xEF\xBB\xBF"))
-            line.remove_prefix(3);
         for (;;) {
             const std::size_t cr = line.find('\r');
             if (!visit(line.substr(0, cr), ++number))

@@ -33,9 +33,6 @@ std::optional<std::vector<Ticket>> parseTickets(
     std::string_view text, const std::string& name, Ui& ui)
 {
     std::vector<Ticket> tickets;
-    // A text saved by a Windows editor may start with the UTF-8 byte order mark.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
     const std::vector<std::string_view> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
