@@ -17,17 +17,6 @@ std::string_view withoutCr(std::string_view line)
     return line;
 }
 
-// Editors on Windows may start a UTF-8 file with a byte order mark; it is no part of the first
-// line, which would otherwise not read as a draw.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view withoutByteOrderMark(std::string_view bytes)
-{
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
-    return bytes;
-}
-
 class FileLines : public LineSource
 {
 public:
@@ -117,6 +106,16 @@ private:
 };
 
 } // namespace
+
+// Editors on Windows may start a UTF-8 file with a byte order mark; it is no part of the first
+// line, which would otherwise not read as a draw.
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    return bytes;
+}
 
 std::unique_ptr<LineSource> openLineFile(const std::string& path)
 {

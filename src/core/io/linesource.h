@@ -31,6 +31,9 @@ public:
 /// opened. The path is UTF-8 (on Windows it is opened through the wide-character API).
 std::unique_ptr<LineSource> openLineFile(const std::string& path);
 
+/// bytes without the UTF-8 byte order mark they may start with.
+std::string_view withoutByteOrderMark(std::string_view bytes);
+
 /// The lines of bytes split as a LineSource would split them, byte order mark left out.
 std::vector<std::string_view> splitLines(std::string_view bytes);
 

@@ -19,7 +19,8 @@ bool isWebPage(std::string_view body)
 {
     static constexpr std::string_view kPageTags[]
         = {"<!doctype", "<html", "<head", "<body", "<script", "<meta", "<title"};
-    std::size_t start = body.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    body = withoutByteOrderMark(body);
+    std::size_t start = 0;
     while (start < body.size()
         && std::string_view(" \t\r\n\f\v").find(body[start]) != std::string_view::npos)
         ++start;
