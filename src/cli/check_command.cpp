@@ -13,18 +13,6 @@
 
 namespace corvane::cli {
 
-namespace {
-
-// A draw key written as the data file writes it: eight digits, yyyymmdd, a real day.
-std::optional<std::int32_t> parseDate(const std::string& text)
-{
-    if (text.size() != 8)
-        return std::nullopt;
-    return core::parseDrawDate(text);
-}
-
-} // namespace
-
 int checkCommand(const Invocation& call)
 {
     core::CheckOptions options;
@@ -57,10 +45,10 @@ int checkCommand(const Invocation& call)
             if (date)
                 return wrong(arg + " is given twice");
             const std::string value = i + 1 < call.args.size() ? call.args[++i] : "";
-            date = parseDate(value);
+            // The same two forms as report and import take, so a period copied from one works.
+            date = core::parseDrawDate(value);
             if (!date)
-                return wrong(
-                    arg + " needs a date written yyyymmdd (20020105), not '" + value + "'");
+                return wrong(arg + " needs a date yyyy-mm-dd or yyyymmdd, not '" + value + "'");
         } else if (arg.size() > 1 && arg[0] == '-') {
             return wrong("unknown option " + arg);
         } else {

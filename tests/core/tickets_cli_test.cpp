@@ -46,10 +46,11 @@ TEST(TicketsCli, aWrongCommandLineSaysWhyThenPrintsTheUsageAndExitsWith2)
         {{"check", f, t, "--numbers", "50"}, "not '50'"},
         {{"check", f, t, "--numbers", "0"}, "not '0'"},
         {{"check", f, t, "--numbers", "3", "--numbers", "3"}, "--numbers is given twice"},
-        {{"check", f, t, "--from", "2001-01-05"}, "--from needs a date written yyyymmdd"},
-        {{"check", f, t, "--to", "200101"}, "--to needs a date written yyyymmdd"},
-        {{"check", f, t, "--from", "20201301"}, "--from needs a date written yyyymmdd"},
-        {{"check", f, t, "--to", "20210229"}, "--to needs a date written yyyymmdd"},
+        {{"check", f, t, "--from", "2001-1-5"}, "--from needs a date yyyy-mm-dd or yyyymmdd"},
+        {{"check", f, t, "--to", "200101"}, "--to needs a date yyyy-mm-dd or yyyymmdd"},
+        {{"check", f, t, "--from", "20201301"}, "--from needs a date yyyy-mm-dd or yyyymmdd"},
+        {{"check", f, t, "--to", "2021-02-29"}, "--to needs a date yyyy-mm-dd or yyyymmdd"},
+        {{"check", f, t, "--to", "05.01.2001"}, "--to needs a date yyyy-mm-dd or yyyymmdd"},
         {{"check", f, t, "--from", "20010110", "--to", "20010105"}, "is after --to"},
         {{"check", f, t, "--json", "--json"}, "--json is given twice"},
         {{"check", f, t, "--bonus", "--bonus"}, "--bonus is given twice"},
@@ -147,6 +148,10 @@ TEST(TicketsCli, checkPrintsTheTableOrJson)
                             "and bonus   fair draw\n"),
         std::string::npos)
         << text.out;
+    // The period written with dashes is the same period.
+    const Output dashed = run({"check", f, t, "--numbers", "3", "--bonus", "--from", "2001-01-02"});
+    EXPECT_EQ(dashed.status, 0) << dashed.err;
+    EXPECT_EQ(dashed.out, text.out);
     const Output json = run({"check", f, t, "--json"});
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out.rfind("{\"file\": \"h.txt\", ", 0), 0u) << json.out;
