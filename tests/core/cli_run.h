@@ -16,10 +16,10 @@ struct CliOutput
     std::string err;
 };
 
-inline CliOutput runCli(const std::vector<std::string>& args)
+inline CliOutput runCli(const std::vector<std::string>& args, const std::string& programDir = ".")
 {
     std::ostringstream out, err;
-    const cli::Environment environment {"."};
+    const cli::Environment environment {programDir};
     const int status = cli::run(args, environment, out, err);
     return {status, out.str(), err.str()};
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -197,19 +200,60 @@ TEST(Cli, nameAndCatalogue)
     EXPECT_EQ(run({"name", "mydraws.txt"}).out, "mydraws.txt\n");
     EXPECT_EQ(run({"name", ""}).out, "\n");
 
-    const Output o = run({"catalogue"});
+    const TempDir dir;
+    const Output o = corvane::test::runCli({"catalogue"}, dir.path());
     EXPECT_EQ(o.status, 0);
     std::vector<std::string> lines;
     std::istringstream in(o.out);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     ASSERT_EQ(lines.size(), 208u + 12u + 40u + 1u);
-    EXPECT_EQ(lines.front(), "United States\tAlabama\t\t");
-    EXPECT_EQ(lines[2], "United States\tArizona\tPowerball\tpb545.txt");
-    EXPECT_EQ(lines[220], "Other States\tAustralia\tTattslotto\tau645.txt");
-    EXPECT_EQ(lines.back(), "Other States\tTaiwan\tTaiwan Lotto\ttwl.txt");
-    EXPECT_NE(o.out.find("\nOther States\tSpain\t\t\n"), std::string::npos);
-    EXPECT_NE(o.out.find("\nUnited States\tGeorgia\tLotto South \tls649.txt\n"), std::string::npos);
+    EXPECT_EQ(lines.front(), "United States\tAlabama\t\t\t");
+    EXPECT_EQ(lines[2], "United States\tArizona\tPowerball\tpb545.txt\tno history");
+    EXPECT_EQ(lines[220], "Other States\tAustralia\tTattslotto\tau645.txt\tno history");
+    EXPECT_EQ(lines.back(), "Other States\tTaiwan\tTaiwan Lotto\ttwl.txt\tno history");
+    EXPECT_NE(o.out.find("\nOther States\tSpain\t\t\t\n"), std::string::npos);
+    EXPECT_NE(o.out.find("\nUnited States\tGeorgia\tLotto South \tls649.txt\tno history\n"),
+        std::string::npos);
+}
+
+// The last column tells what the data file beside the program holds, for every region that
+// names it.
+TEST(Cli, catalogueSaysWhichLotteriesHaveAHistory)
+{
+    const TempDir dir;
+    dir.write("pb545.txt", "# Powerball\r\n20240101 1 2 3 4 5 6\r\n  20240104 7 8 9 10 11 12\r\n");
+    dir.write("ls649.txt", "# Lotto South: no history ships, type the draws below\r\n");
+    dir.write("twl.txt", "20240101 1 2 3 4 5 6\n");
+    dir.write("au645.txt", "");
+
+    const Output o = corvane::test::runCli({"catalogue"}, dir.path());
+    ASSERT_EQ(o.status, 0);
+    std::map<std::string, std::set<std::string>> history;
+    std::istringstream in(o.out);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, '\t');)
+            fields.push_back(cell);
+        if (line.back() == '\t')
+            fields.emplace_back();
+        ASSERT_EQ(fields.size(), 5u) << line;
+        if (!fields[3].empty())
+            history[fields[3]].insert(fields[4]);
+        else
+            EXPECT_EQ(fields[4], "") << line;
+    }
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"pb545.txt", "2 draws"},
+        {"twl.txt", "1 draw"},
+        {"ls649.txt", "no history"},
+        {"au645.txt", "no history"},
+        {"ca649.txt", "no history"},
+    };
+    for (const auto& [file, column] : cases)
+        EXPECT_EQ(history[file], std::set<std::string> {column}) << file;
+    EXPECT_EQ(history.size(), 198u);
 }
 
 } // namespace

@@ -259,7 +259,7 @@ def getlottoname(file):
     result = None
     for kind in ("Other States", "United States"):
         for row in listing:
-            k, _, name, f = row.split("\t")
+            k, _, name, f = row.split("\t")[:4]
             if k == kind and f and f.lower() == file.lower():
                 if kind == "United States" or result is None:
                     result = name
