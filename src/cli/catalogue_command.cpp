@@ -2,9 +2,10 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/io/files.h"
-#include "core/predict/history.h"
+#include "core/predict/regress.h"
 
 #include <map>
+#include <memory>
 
 namespace corvane::cli {
 
@@ -20,12 +21,12 @@ namespace {
 
 // What the data file beside the program holds: its draws, or "no history" for a file with
 // none (the comment lines shipped for a lottery without a public source) or no file at all.
-std::string historyColumn(const std::string& dir, const std::string& file)
+// The table's own counting pass decides what a data line is, as every load does.
+std::string historyColumn(core::regress& table, const std::string& dir, const std::string& file)
 {
-    const std::optional<std::size_t> draws = core::countDataLines(core::joinPath(dir, file));
-    if (!draws || *draws == 0)
+    if (!table.countlines(core::joinPath(dir, file)) || table.datalines == 0)
         return "no history";
-    return std::to_string(*draws) + (*draws == 1 ? " draw" : " draws");
+    return std::to_string(table.datalines) + (table.datalines == 1 ? " draw" : " draws");
 }
 
 } // namespace
@@ -42,6 +43,7 @@ int catalogueCommand(const Invocation& call)
         {core::CatalogueKind::OtherCountries, "Other States"}};
     // Several regions share a data file; each is read once.
     std::map<std::string, std::string> history;
+    const auto table = std::make_unique<core::regress>();
     for (const auto& kind : kinds) {
         for (const core::Region& region : core::catalogue(kind.kind)) {
             if (region.lotteries.empty())
@@ -50,9 +52,10 @@ int catalogueCommand(const Invocation& call)
                 const std::string file(lottery.file);
                 auto known = history.find(file);
                 if (known == history.end())
-                    known
-                        = history.emplace(file, historyColumn(call.environment.executableDir, file))
-                              .first;
+                    known = history
+                                .emplace(file,
+                                    historyColumn(*table, call.environment.executableDir, file))
+                                .first;
                 call.out << kind.label << '\t' << region.name << '\t' << lottery.name << '\t'
                          << file << '\t' << known->second << '\n';
             }

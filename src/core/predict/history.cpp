@@ -68,22 +68,6 @@ bool isDataLine(std::string_view line)
     return !rest.empty() && isDigit(rest.front());
 }
 
-std::optional<std::size_t> countDataLines(const std::string& path)
-{
-    const std::unique_ptr<LineSource> source = openLineFile(path);
-    if (!source)
-        return std::nullopt;
-    std::size_t count = 0;
-    std::string_view line;
-    while (source->next(line)) {
-        if (isDataLine(line))
-            ++count;
-    }
-    if (source->failed())
-        return std::nullopt;
-    return count;
-}
-
 DrawReader::DrawReader(double unread)
     : m_table(std::make_unique<regress>())
     , m_line(1)

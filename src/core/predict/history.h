@@ -2,9 +2,7 @@
 
 #include "core/io/linesource.h"
 
-#include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,9 +44,6 @@ std::unique_ptr<regress> loadFileLines(const std::vector<std::string_view>& line
 
 /// True for a data line: its first character after the leading spaces is a digit.
 bool isDataLine(std::string_view line);
-
-/// How many data lines the file at path holds; nothing when it cannot be opened or read.
-std::optional<std::size_t> countDataLines(const std::string& path);
 
 /// Reads one data line at a time with the table's own loading pass, so a line reads exactly as
 /// a load stores it, however long the file: for the analyses that look at every draw.
